@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# Builds, tests and demonstrates the setup launcher on Linux: MinGW-w64 cross builds, run under Wine.
+#
+#   ./make.sh setup   install every Debian package the build, the tests and the demo need
+#   ./make.sh build   configure and build the i686 product and the x86-64 parity build
+#   ./make.sh test    setup, build, then CTest of both builds under Wine and Xvfb
+#   ./make.sh demo    setup, build, then run the launcher on a demo folder
+#
+# TARGETS="i686" limits build and test to one build; BUILD_ROOT moves the build folders.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+BUILD_ROOT=${BUILD_ROOT:-$ROOT/build}
+TARGETS=${TARGETS:-"i686 x86_64"}
+JOBS=${JOBS:-$(nproc)}
+
+PACKAGES=(
+    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+    binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+    cmake ninja-build googletest
+    wine wine64 wine32:i386 xvfb x11-apps imagemagick
+    fonts-dejavu-core fonts-liberation fonts-ipafont-gothic fonts-wqy-microhei fonts-unfonts-core
+)
+
+log() { printf '== %s\n' "$*"; }
+
+missing_packages() {
+    local pkg
+    for pkg in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}\n' "$pkg" 2>/dev/null | grep -q '^install ok installed$' ||
+            printf '%s\n' "$pkg"
+    done
+}
+
+cmd_setup() {
+    local missing
+    missing=$(missing_packages)
+    [ -z "$missing" ] && return 0
+    log "installing: $(echo "$missing" | tr '\n' ' ')"
+    local sudo=
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+    $sudo apt-get update -q
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing
+}
+
+cmd_build() {
+    local target werror=OFF
+    [ "${CI:-}" = true ] && werror=ON
+    for target in $TARGETS; do
+        log "build $target"
+        cmake -S "$ROOT" -B "$BUILD_ROOT/$target" -G Ninja \
+            -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$target.cmake" \
+            -DCMAKE_BUILD_TYPE=Release -DPAGRION_WERROR="$werror" >/dev/null
+        cmake --build "$BUILD_ROOT/$target" -j "$JOBS"
+    done
+}
+
+# --- Wine session: one prefix per build folder, one Xvfb display, wineservers kept alive ---
+
+XVFB_PID=
+STARTED_PREFIXES=()
+
+stop_wine_session() {
+    local prefix
+    for prefix in "${STARTED_PREFIXES[@]}"; do
+        WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+    done
+    STARTED_PREFIXES=()
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=
+    fi
+}
+
+start_display() {
+    [ -n "$XVFB_PID" ] && return 0
+    local fifo number
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" </dev/null >/dev/null 2>&1 &
+    XVFB_PID=$!
+    read -r number <"$fifo"
+    rm -f "$fifo"
+    export DISPLAY=":$number"
+}
+
+# Creates the prefix of a build folder once and keeps its wineserver running.
+start_prefix() {
+    local prefix=$1
+    export WINEDEBUG=-all
+    if [ ! -f "$prefix/system.reg" ]; then
+        log "creating Wine prefix $prefix"
+        mkdir -p "$prefix"
+        # No Mono or Gecko: their installers would ask to download.
+        WINEPREFIX=$prefix WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i </dev/null >/dev/null 2>&1
+        WINEPREFIX=$prefix wineserver -w
+    fi
+    WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1
+    STARTED_PREFIXES+=("$prefix")
+}
+
+start_wine_session() {
+    trap stop_wine_session EXIT
+    start_display
+    local target
+    for target in $TARGETS; do start_prefix "$BUILD_ROOT/$target/wineprefix"; done
+}
+
+cmd_test() {
+    cmd_setup
+    cmd_build
+    start_wine_session
+    local target status=0
+    for target in $TARGETS; do
+        log "test $target"
+        (cd "$BUILD_ROOT/$target" && WINEPREFIX=$BUILD_ROOT/$target/wineprefix \
+            ctest --output-on-failure -j "$JOBS") || status=1
+    done
+    stop_wine_session
+    return $status
+}
+
+cmd_demo() {
+    cmd_setup
+    TARGETS=i686 cmd_build
+    TARGETS=i686 start_wine_session
+    "$ROOT/tools/demo/run-demo.sh" "$BUILD_ROOT/i686"
+    stop_wine_session
+}
+
+case "${1:-}" in
+setup) cmd_setup ;;
+build) cmd_setup && cmd_build ;;
+test) cmd_test ;;
+demo) cmd_demo ;;
+*)
+    sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
+    exit 2
+    ;;
+esac

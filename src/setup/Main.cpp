@@ -1,0 +1,34 @@
+// The program entry: decides the run mode, keeps setup processes to one and ends with the
+// manager's exit code.
+#include "setup/ornLxSetup.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr wchar_t kSetupMutexName[] = L"OrnOVISetup000";
+constexpr uint32_t kAnotherSetupRunning = 1618;
+
+// Takes the single-instance mutex of setup processes. False when another setup process holds it.
+// The handle stays open until the process ends.
+bool TakeSetupMutex() {
+    if (HANDLE other = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kSetupMutexName)) {
+        CloseHandle(other);
+        return false;
+    }
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, kSetupMutexName);
+    // Another setup process may have created it between the two calls.
+    return !(mutex && GetLastError() == ERROR_ALREADY_EXISTS);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    TLxSetupManager& manager = SetupManager();
+    if (manager.IsProgressRequested())
+        return 0;
+
+    if (!TakeSetupMutex())
+        manager.ExitCode = kAnotherSetupRunning;
+    return static_cast<int>(manager.GetFinalExitCode());
+}
