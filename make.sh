@@ -100,6 +100,9 @@ start_prefix() {
     fi
     WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1
     STARTED_PREFIXES+=("$prefix")
+    # Start Wine's own background processes now, away from the output pipes of the tests:
+    # a test whose first program starts them would wait for their end.
+    WINEPREFIX=$prefix wine cmd.exe /c exit </dev/null >/dev/null 2>&1
 }
 
 start_wine_session() {
