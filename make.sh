@@ -5,6 +5,7 @@
 #   ./make.sh build   configure and build the i686 product and the x86-64 parity build
 #   ./make.sh test    setup, build, then CTest of both builds under Wine and Xvfb
 #   ./make.sh demo    setup, build, then run the launcher on a demo folder
+#   ./make.sh check NAME...  build and run only the named test programs (e.g. text_tests)
 #
 # TARGETS="i686" limits build and test to one build; BUILD_ROOT moves the build folders.
 set -euo pipefail
@@ -45,14 +46,19 @@ cmd_setup() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing
 }
 
-cmd_build() {
-    local target werror=OFF
+configure() {
+    local target=$1 werror=OFF
     [ "${CI:-}" = true ] && werror=ON
+    cmake -S "$ROOT" -B "$BUILD_ROOT/$target" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$target.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DPAGRION_WERROR="$werror" >/dev/null
+}
+
+cmd_build() {
+    local target
     for target in $TARGETS; do
         log "build $target"
-        cmake -S "$ROOT" -B "$BUILD_ROOT/$target" -G Ninja \
-            -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$target.cmake" \
-            -DCMAKE_BUILD_TYPE=Release -DPAGRION_WERROR="$werror" >/dev/null
+        configure "$target"
         cmake --build "$BUILD_ROOT/$target" -j "$JOBS"
     done
 }
@@ -126,6 +132,24 @@ cmd_test() {
     return $status
 }
 
+# Builds and runs the named test programs only, in every build of TARGETS.
+cmd_check() {
+    local target name status=0
+    for target in $TARGETS; do
+        configure "$target"
+        for name in "$@"; do cmake --build "$BUILD_ROOT/$target" -j "$JOBS" --target "$name"; done
+    done
+    start_wine_session
+    for target in $TARGETS; do
+        for name in "$@"; do
+            (cd "$BUILD_ROOT/$target" && WINEPREFIX=$BUILD_ROOT/$target/wineprefix \
+                ctest --output-on-failure -R "^$name\$") || status=1
+        done
+    done
+    stop_wine_session
+    return $status
+}
+
 cmd_demo() {
     cmd_setup
     TARGETS=i686 cmd_build
@@ -139,8 +163,9 @@ setup) cmd_setup ;;
 build) cmd_setup && cmd_build ;;
 test) cmd_test ;;
 demo) cmd_demo ;;
+check) shift && cmd_check "$@" ;;
 *)
-    sed -n '2,9p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,/^set -euo/p' "$0" | sed '$d' | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac
