@@ -1,0 +1,39 @@
+#include "platform/Paths.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+// The four 16-bit parts of a version, most significant first, in decimal joined by ".".
+std::wstring JoinVersion(DWORD mostSignificant, DWORD leastSignificant) {
+    return std::to_wstring(HIWORD(mostSignificant)) + L"." +
+           std::to_wstring(LOWORD(mostSignificant)) + L"." +
+           std::to_wstring(HIWORD(leastSignificant)) + L"." +
+           std::to_wstring(LOWORD(leastSignificant));
+}
+
+} // namespace
+
+std::wstring TZelFile::GetFileVersionText(const std::wstring& fileName) noexcept {
+    try {
+        const std::wstring name = AddLongPathPrefix(fileName);
+        DWORD ignored = 0;
+        const DWORD size = GetFileVersionInfoSizeW(name.c_str(), &ignored);
+        if (size == 0) return {};
+        std::vector<BYTE> data(size + 1);
+        if (!GetFileVersionInfoW(name.c_str(), 0, static_cast<DWORD>(data.size()), data.data()))
+            return {};
+        void* root = nullptr;
+        UINT rootLength = 0;
+        // A root block shorter than the fixed file information would be read past its end.
+        if (!VerQueryValueW(data.data(), L"\\", &root, &rootLength) ||
+            rootLength < sizeof(VS_FIXEDFILEINFO))
+            return {};
+        const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(root);
+        return JoinVersion(fixed->dwFileVersionMS, fixed->dwFileVersionLS);
+    } catch (...) {
+        return {};
+    }
+}

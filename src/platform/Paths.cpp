@@ -1,0 +1,300 @@
+#include "platform/Paths.h"
+
+#include "text/LocaleText.h"
+
+#include <windows.h>
+
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// Paths longer than this get the long-path prefix before they reach the file system.
+constexpr size_t kPrefixThreshold = 250;
+// No entry of a file system has a longer full name; beyond it nothing is looked up.
+constexpr size_t kLongestPath = 32767;
+constexpr size_t kFirstBufferLength = 2048;
+
+constexpr std::wstring_view kLocalPrefix = L"\\\\?\\";
+constexpr std::wstring_view kNetworkPrefix = L"\\\\?\\UNC\\";
+constexpr std::wstring_view kNetworkStart = L"\\\\";
+
+// TODO(merge): use Trim from text/ZelStrUtl.h
+std::wstring Trim(const std::wstring& text) {
+    size_t first = 0;
+    size_t last = text.size();
+    while (first < last && text[first] <= L' ')
+        ++first;
+    while (last > first && text[last - 1] <= L' ')
+        --last;
+    return text.substr(first, last - first);
+}
+
+// Runs the body of a text function so that no exception leaves it; a failure gives empty.
+template <typename Body> std::wstring Guarded(Body body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return {};
+    }
+}
+
+// Runs the body of a query so that no exception leaves it; a failure answers false.
+template <typename Body> bool GuardedQuery(Body body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return false;
+    }
+}
+
+// The first entry of a directory search, closed again at the end of its scope.
+class FirstEntry {
+public:
+    explicit FirstEntry(const std::wstring& name)
+        : search_(FindFirstFileW(name.c_str(), &entry_)) {}
+    ~FirstEntry() {
+        if (Found()) FindClose(search_);
+    }
+    FirstEntry(const FirstEntry&) = delete;
+    FirstEntry& operator=(const FirstEntry&) = delete;
+
+    bool Found() const { return search_ != INVALID_HANDLE_VALUE; }
+    const WIN32_FIND_DATAW& Entry() const { return entry_; }
+
+private:
+    WIN32_FIND_DATAW entry_{};
+    HANDLE search_;
+};
+
+// The text up to and including the last "\" or ":", and the rest.
+struct SplitPath {
+    std::wstring folder;
+    std::wstring name;
+};
+
+SplitPath SplitAtLastDelimiter(const std::wstring& path) {
+    const size_t delimiter = path.find_last_of(L"\\:");
+    if (delimiter == std::wstring::npos) return {L"", path};
+    return {path.substr(0, delimiter + 1), path.substr(delimiter + 1)};
+}
+
+// A folder part that names a folder of its own: it ends in "\" that follows a name, unlike a
+// drive ("C:", "C:\"), a single leading backslash or the "\\" of a network path.
+bool IsResolvableFolder(const std::wstring& folder) {
+    if (folder.size() <= 1 || folder.back() != L'\\') return false;
+    const wchar_t before = folder[folder.size() - 2];
+    return before != L'\\' && before != L':';
+}
+
+// A directory search for such a name could only answer with an entry of another name: "." and
+// ".." are folded into their folders, wildcards match other names and "/" splits the name.
+bool IsLookupName(const std::wstring& name) {
+    return !name.empty() && name != L"." && name != L".." &&
+           name.find_first_of(L"*?<>\"/") == std::wstring::npos;
+}
+
+// The name under which folder + name is stored on disk, or the name as written when no entry
+// is found.
+std::wstring StoredName(const std::wstring& folder, const std::wstring& name) {
+    const std::wstring fullName = folder + name;
+    if (!IsLookupName(name) || fullName.size() > kLongestPath) return name;
+    const FirstEntry entry(AddLongPathPrefix(fullName));
+    return entry.Found() ? std::wstring(entry.Entry().cFileName) : name;
+}
+
+// Position after the next "\" at or after from, or the end of the text.
+size_t AfterComponent(const std::wstring& text, size_t from) {
+    const size_t delimiter = text.find(L'\\', from);
+    return delimiter == std::wstring::npos ? text.size() : delimiter + 1;
+}
+
+// One folder up; a drive root and the share of a network path are the top.
+std::wstring ParentFolder(const std::wstring& folder) {
+    if (folder.starts_with(kNetworkStart) && folder.size() <= ExtractPathRoot(folder).size())
+        return folder;
+    return SplitAtLastDelimiter(RemovePathDelimiter(folder)).folder;
+}
+
+} // namespace
+
+std::wstring StripLongPathPrefix(const std::wstring& path) noexcept {
+    return Guarded([&] {
+        const std::wstring text = Trim(path);
+        const std::wstring_view view = text;
+        if (SameText(view.substr(0, kNetworkPrefix.size()), kNetworkPrefix))
+            return std::wstring(kNetworkStart) + text.substr(kNetworkPrefix.size());
+        if (view.starts_with(kLocalPrefix)) return text.substr(kLocalPrefix.size());
+        return text;
+    });
+}
+
+std::wstring AddLongPathPrefix(const std::wstring& path) noexcept {
+    return Guarded([&] {
+        const std::wstring text = Trim(path);
+        if (text.size() <= kPrefixThreshold) return text;
+        if (!text.starts_with(kNetworkStart)) return std::wstring(kLocalPrefix) + text;
+        if (text.compare(2, 2, L"?\\") == 0) return text;
+        return std::wstring(kNetworkPrefix) + text.substr(kNetworkStart.size());
+    });
+}
+
+std::wstring GetLongFileName(const std::wstring& path) noexcept {
+    return Guarded([&] {
+        std::wstring text = StripLongPathPrefix(path);
+        const size_t colon = text.find(L':');
+        if (colon != std::wstring::npos && colon > 0) text.erase(0, colon - 1);
+        return ResolveLongNames(text);
+    });
+}
+
+// Works from the root down without recursion: first the components are peeled off from the end
+// as far as the folder parts name folders, then each is looked up below its resolved folder.
+std::wstring ResolveLongNames(const std::wstring& path) noexcept {
+    return Guarded([&] {
+        std::vector<std::wstring> namesFromLast;
+        SplitPath split = SplitAtLastDelimiter(path);
+        namesFromLast.push_back(split.name);
+        while (IsResolvableFolder(split.folder)) {
+            split.folder.pop_back();
+            split = SplitAtLastDelimiter(split.folder);
+            namesFromLast.push_back(split.name);
+        }
+        std::wstring resolved = split.folder;
+        for (auto name = namesFromLast.rbegin(); name != namesFromLast.rend(); ++name) {
+            if (name != namesFromLast.rbegin()) resolved += L'\\';
+            resolved += StoredName(resolved, *name);
+        }
+        return resolved;
+    });
+}
+
+std::wstring AddPathDelimiter(const std::wstring& path) noexcept {
+    return Guarded([&] {
+        if (path.empty()) return std::wstring();
+        std::wstring text = path.front() == L'.' ? path : GetLongFileName(path);
+        // A blank path stays empty rather than turning into the root of the current drive.
+        if (text.empty()) return text;
+        if (text.back() != L'\\') text += L'\\';
+        return text;
+    });
+}
+
+std::wstring RemovePathDelimiter(const std::wstring& path) noexcept {
+    return Guarded([&] {
+        std::wstring text = !path.empty() && path.front() == L'.' ? path : GetLongFileName(path);
+        if (text.size() <= 1) return text;
+        if (text.back() == L'\\') {
+            if (text[text.size() - 2] != L':') text.pop_back();
+        } else if (text.back() == L':') {
+            text += L'\\';
+        }
+        return text;
+    });
+}
+
+std::wstring ExtractPathRoot(const std::wstring& path) noexcept {
+    return Guarded([&] {
+        const std::wstring text = AddPathDelimiter(path);
+        const size_t end = text.starts_with(kNetworkStart)
+                               ? AfterComponent(text, AfterComponent(text, kNetworkStart.size()))
+                               : AfterComponent(text, 0);
+        return text.substr(0, end);
+    });
+}
+
+std::wstring ResolveRelativePath(const std::wstring& path,
+                                 const std::wstring& baseFolder) noexcept {
+    return Guarded([&] {
+        if ((path.size() >= 2 && path[1] == L':') || path.starts_with(kNetworkStart)) return path;
+        std::wstring base = AddPathDelimiter(StripLongPathPrefix(baseFolder));
+        std::wstring_view rest = path;
+        if (rest.starts_with(L".\\")) rest.remove_prefix(2);
+        while (rest.starts_with(L"..\\")) {
+            base = ParentFolder(base);
+            rest.remove_prefix(3);
+        }
+        return base + std::wstring(rest);
+    });
+}
+
+std::wstring GetProgramFileName() noexcept {
+    return Guarded([] {
+        // A name that fills the buffer may be cut short: ask again with more room.
+        for (size_t length = kFirstBufferLength;; length *= 2) {
+            std::wstring buffer(length, L'\0');
+            const DWORD copied =
+                GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(length));
+            if (copied == 0) return std::wstring();
+            if (copied < length) {
+                buffer.resize(copied);
+                return GetLongFileName(buffer);
+            }
+            if (length > kLongestPath) return std::wstring();
+        }
+    });
+}
+
+std::wstring GetTempFolder() noexcept {
+    return Guarded([] {
+        std::wstring buffer(kFirstBufferLength, L'\0');
+        DWORD length = GetTempPathW(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (length >= buffer.size()) { // the length it needs, with the terminating zero
+            buffer.assign(length + 1, L'\0');
+            length = GetTempPathW(static_cast<DWORD>(buffer.size()), buffer.data());
+            if (length >= buffer.size()) return std::wstring();
+        }
+        buffer.resize(length);
+        return AddPathDelimiter(buffer);
+    });
+}
+
+bool IsVolumeReady(const std::wstring& path) noexcept {
+    return GuardedQuery([&] {
+        if (path.empty()) return false;
+        const std::wstring root = ExtractPathRoot(path);
+        wchar_t volumeName[64];
+        DWORD serialNumber = 0;
+        DWORD maximumComponentLength = 0;
+        DWORD fileSystemFlags = 0;
+        // A drive without medium must answer with an error, not with a system dialog.
+        DWORD previousMode = 0;
+        const bool modeSet = SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previousMode);
+        const bool ready =
+            GetVolumeInformationW(root.c_str(), volumeName, 64, &serialNumber,
+                                  &maximumComponentLength, &fileSystemFlags, nullptr, 0);
+        if (modeSet) SetThreadErrorMode(previousMode, nullptr);
+        return ready;
+    });
+}
+
+bool RawFileExists(const std::wstring& path) noexcept {
+    return GuardedQuery([&] {
+        const std::wstring name = AddLongPathPrefix(path);
+        const DWORD attributes = GetFileAttributesW(name.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES)
+            return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        // A file that another process holds open may refuse its attributes; its directory
+        // entry still shows it.
+        if (GetLastError() != ERROR_SHARING_VIOLATION) return false;
+        const FirstEntry entry(name);
+        return entry.Found() && (entry.Entry().dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    });
+}
+
+bool FileExistsChecked(const std::wstring& path) noexcept {
+    return IsVolumeReady(path) && RawFileExists(path);
+}
+
+bool RawFolderExists(const std::wstring& path) noexcept {
+    return GuardedQuery([&] {
+        const DWORD attributes =
+            GetFileAttributesW(AddLongPathPrefix(RemovePathDelimiter(path)).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    });
+}
+
+bool FolderExistsChecked(const std::wstring& path) noexcept {
+    return IsVolumeReady(path) && RawFolderExists(path);
+}
