@@ -1,0 +1,72 @@
+// Registry access: reading, writing and removing the launcher's registry data.
+//
+// Every operation opens the key it needs, does one job and closes the key again. None raises;
+// failure is reported as false, and texts filled by a call are emptied before anything else, so
+// a failed call leaves them empty. An empty sub-key path makes the reading, writing and deleting
+// operations fail at once; the enumerations then address the root itself.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// The registry view every key is opened in. The launcher is a 32-bit program and uses the
+// default view of a 32-bit process, which on 64-bit Windows is the 32-bit view of
+// HKEY_LOCAL_MACHINE\Software; a 64-bit build asks for that view explicitly to meet the same keys.
+constexpr REGSAM RegistryView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : 0;
+
+// An open registry key, closed when the object ends. Empty (0) means not open.
+class RegKey {
+public:
+    RegKey() = default;
+    explicit RegKey(HKEY key) : key_(key) {}
+    ~RegKey() { Close(); }
+    RegKey(RegKey&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
+    RegKey& operator=(RegKey&& other) noexcept;
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+
+    HKEY Get() const { return key_; }
+    bool IsOpen() const { return key_ != nullptr; }
+    void Close();
+
+    // Closes the key and opens root\subKey in the launcher's registry view; false on failure,
+    // the object then stays empty.
+    bool Open(HKEY root, const std::wstring& subKey, REGSAM rights);
+
+private:
+    HKEY key_ = nullptr;
+};
+
+// Value: the data of root\subKey\valueName read as UTF-16 text up to its first null, whatever
+// its registry type. Data longer than 1024 bytes (511 characters and the null) is not read.
+bool ReadRegString(HKEY root, const std::wstring& subKey, const std::wstring& valueName,
+                   std::wstring& value);
+
+// Writes value as REG_SZ, creating every missing key on the way. An empty value deletes the value
+// instead (DeleteRegValue). With flush set the root is flushed after a successful write.
+bool WriteRegString(HKEY root, const std::wstring& subKey, const std::wstring& valueName,
+                    const std::wstring& value, bool flush);
+
+// Deletes one value; with flush set the root is flushed after a successful deletion.
+bool DeleteRegValue(HKEY root, const std::wstring& subKey, const std::wstring& valueName,
+                    bool flush);
+
+// The enumerations: call with index 0, 1, 2 ... while the result is true. Index 0 (or a closed
+// keyHandle) opens root\subKey into keyHandle; it stays open between calls and is closed by the
+// first failing call (no more entries, a name of 1024 characters or more, a vanished key). A
+// caller that stops early still holds the open key, which its RegKey closes.
+bool EnumRegSubKeyName(HKEY root, const std::wstring& subKey, int32_t index, RegKey& keyHandle,
+                       std::wstring& name);
+bool EnumRegValueName(HKEY root, const std::wstring& subKey, int32_t index, RegKey& keyHandle,
+                      std::wstring& name);
+
+// Deletes root\subKey with its values and those sub-keys that have no sub-keys of their own.
+// The result is whether the key itself was deleted; with flush set the root is then flushed.
+// What was deleted on the way is not restored when the key itself stays.
+bool DeleteRegKey(HKEY root, const std::wstring& subKey, bool flush);
+
+// The "Common AppData" shell folder as stored in the registry (no variables expanded, no
+// trailing backslash added).
+bool GetCommonAppDataPath(std::wstring& path);

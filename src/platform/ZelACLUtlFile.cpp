@@ -1,0 +1,53 @@
+// Reading and storing the access lists of files and folders, and the grants to Everyone.
+#include "platform/ZelACLUtl.h"
+
+#include "platform/Paths.h"
+
+namespace {
+
+const wchar_t EveryoneSid[] = L"S-1-1-0";
+
+// A folder's grant covers the files and sub-folders created in it; a file's grant must govern
+// the file itself, so it carries no inheritance flag at all.
+constexpr uint8_t FolderGrantFlags = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
+constexpr uint8_t FileGrantFlags = 0;
+
+} // namespace
+
+SecBlock GetFileDaclDescriptor(const std::wstring& path) {
+    DWORD size = 0;
+    if (!GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size) &&
+        GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+        return nullptr;
+    SecBlock descriptor(SecAlloc(size));
+    if (!descriptor ||
+        !GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.get(), size, &size))
+        return nullptr;
+    return descriptor;
+}
+
+bool SetFileAces(const std::wstring& path, const TZelAceCollection* entries) try {
+    if (path.empty() || !entries || entries->Count() == 0) return false;
+    const std::wstring prefixedPath = AddLongPathPrefix(path);
+    const SecBlock oldDescriptor = GetFileDaclDescriptor(prefixedPath);
+    if (!oldDescriptor) return false;
+    const std::unique_ptr<TZelACLNewSDACL> merged = BuildNewDacl(oldDescriptor.get(), entries);
+    if (!merged) return false;
+    return SetFileSecurityW(prefixedPath.c_str(), DACL_SECURITY_INFORMATION,
+                            merged->SecurityDescriptor) != FALSE;
+} catch (...) {
+    return false;
+}
+
+bool GrantEveryoneFileAccess(const std::wstring& path, bool isFolder) try {
+    TZelAceCollection entries;
+    entries.Add(EveryoneSid, ACCESS_ALLOWED_ACE_TYPE, isFolder ? FolderGrantFlags : FileGrantFlags,
+                FILE_ALL_ACCESS);
+    return SetFileAces(path, &entries);
+} catch (...) {
+    return false;
+}
+
+bool GrantEveryoneFile(const std::wstring& path) {
+    return GrantEveryoneFileAccess(path, false);
+}
