@@ -30,8 +30,9 @@ std::wstring DecodeCharRefs(const std::wstring& s);
 // The text with "&", "<", ">" and the double quote written as references; nothing else changes.
 std::wstring EncodeCharRefs(const std::wstring& s);
 
+// The error of the strict decoding: an ampersand that starts no reference it can read.
+struct TCharRefError {};
+
 // The strict decoding inside DecodeCharRefs: the four basic references and numeric references.
 // Raises TCharRefError at an ampersand followed by anything else.
 std::wstring DecodeBasicRefs(const std::wstring& s);
-
-struct TCharRefError {};

@@ -55,7 +55,7 @@ private:
 
     void AddSegment(TZelMLNodeKind kind, size_t start, size_t end);
     void Link(std::unique_ptr<TZelMLNode> node, TZelMLNodeKind kind);
-    void HoldComment();
+    void ScanComment();
     void OpenConstruct();
     void CloseConstruct();
     void SkipRawContent(std::wstring_view closingTag, TZelMLNodeKind kind);
@@ -82,7 +82,7 @@ size_t Scan::FindClosingTag(size_t from, std::wstring_view tag) const {
 void Scan::Run() {
     while (At(position) != L'\0') {
         if (StartsWith(position, L"<!--"))
-            HoldComment();
+            ScanComment();
         else if (At(position) == L'<')
             OpenConstruct();
         else if (kind == mlnStartTag && StartsWith(position, L"/>")) {
@@ -96,7 +96,7 @@ void Scan::Run() {
     if (start < position) AddSegment(OuterTextKind(), start, position);
 }
 
-void Scan::HoldComment() {
+void Scan::ScanComment() {
     const size_t end = SkipComment(position);
     if (kind == mlnText) {
         AddSegment(mlnText, start, position);
