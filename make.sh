@@ -114,6 +114,8 @@ start_prefix() {
 
 start_wine_session() {
     trap stop_wine_session EXIT
+    # A crashing test program ends with its exception code instead of starting Wine's debugger.
+    export WINEDLLOVERRIDES="winedbg.exe=d;winemenubuilder.exe=d"
     start_display
     local target
     for target in $TARGETS; do start_prefix "$BUILD_ROOT/$target/wineprefix"; done

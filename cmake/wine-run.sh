@@ -7,4 +7,5 @@ if [ -z "$WINEPREFIX" ]; then
     export WINEPREFIX
 fi
 export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winedbg.exe=d;winemenubuilder.exe=d}"
 exec wine "$@"

@@ -1,5 +1,7 @@
 #include "platform/Registry.h"
 
+#include "text/ZelByteString.h"
+
 #include <cwchar>
 #include <utility>
 #include <vector>
@@ -104,10 +106,14 @@ bool WriteRegString(HKEY root, const std::wstring& subKey, const std::wstring& v
                             nullptr) != ERROR_SUCCESS)
             return false;
         const RegKey key(created);
-        const std::wstring text(value.c_str());
-        written = RegSetValueExW(key.Get(), valueName.c_str(), 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(text.c_str()),
-                                 DWORD((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+        // The text up to its first null, followed by one null: the byte string keeps two zero
+        // bytes after its content.
+        TZelByteString data;
+        data.AppendText(value);
+        const BYTE* bytes = data.PointerAt(0);
+        if (!bytes) return false;
+        written = RegSetValueExW(key.Get(), valueName.c_str(), 0, REG_SZ, bytes,
+                                 static_cast<DWORD>(data.Length()) + 2) == ERROR_SUCCESS;
     }
     FlushAfterSuccess(root, written, flush);
     return written;

@@ -68,3 +68,10 @@ int32_t ByteLength(const wchar_t* text);
 
 // high * 2^32 + low, low taken unsigned: a file size from its two double words.
 int64_t MakeInt64(int32_t high, uint32_t low);
+
+// Integer-with-default, the one rule by which numbers are read from definition files, versions
+// and registry texts: optional leading blanks (codes up to 32), an optional "+" or "-", then
+// either decimal digits whose signed value fits 32 bits, or a hexadecimal prefix ("$", "x", "X",
+// "0x" or "0X") and at least one hexadecimal digit, at most FFFFFFFF, taken as a 32-bit pattern
+// (a leading "-" negates it). Nothing may follow; any other text gives defaultValue.
+int32_t IntegerWithDefault(std::wstring_view text, int32_t defaultValue);

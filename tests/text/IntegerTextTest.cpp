@@ -1,0 +1,47 @@
+#include "text/ZelStrUtl.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct IntegerCase {
+    const wchar_t* text;
+    int32_t expected;
+};
+
+TEST(IntegerWithDefault, ReadsDecimalAndHexadecimalOrGivesTheDefault) {
+    constexpr int32_t kDefault = -7;
+    const IntegerCase cases[] = {
+        {L"0", 0},
+        {L"42", 42},
+        {L"  \t+42", 42},
+        {L"-42", -42},
+        {L"2147483647", 2147483647},
+        {L"-2147483648", INT32_MIN},
+        {L"2147483648", kDefault},
+        {L"-2147483649", kDefault},
+        {L"$1F", 31},
+        {L"x1f", 31},
+        {L"X1F", 31},
+        {L"0x1F", 31},
+        {L"0X1F", 31},
+        {L"$FFFFFFFF", -1},
+        {L"-$1", -1},
+        {L"$100000000", kDefault},
+        {L"$", kDefault},
+        {L"0x", kDefault},
+        {L"$0409", 0x409},
+        {L"$ 0409", kDefault},
+        {L"$0x0409", kDefault},
+        {L"12 ", kDefault},
+        {L"1.5", kDefault},
+        {L"", kDefault},
+        {L"-", kDefault},
+        {L"abc", kDefault},
+        {L"\u0661", kDefault}, // a digit of another script is no digit here
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IntegerWithDefault(c.text, kDefault), c.expected) << c.text;
+}
+
+} // namespace
