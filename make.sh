@@ -6,6 +6,7 @@
 #   ./make.sh test    setup, build, then CTest of both builds under Wine and Xvfb
 #   ./make.sh demo    setup, build, then run the launcher on a demo folder
 #   ./make.sh check NAME...  build and run only the named test programs (e.g. text_tests)
+#   ./make.sh bench   build the i686 benchmarks and run them under Wine
 #
 # TARGETS="i686" limits build and test to one build; BUILD_ROOT moves the build folders.
 set -euo pipefail
@@ -152,6 +153,16 @@ cmd_check() {
     return $status
 }
 
+# Load times of generated 1 MB and 10 MB definition files; their ratio stays near 10.
+cmd_bench() {
+    configure i686
+    cmake --build "$BUILD_ROOT/i686" -j "$JOBS" --target markupbench
+    TARGETS=i686 start_wine_session
+    WINEPREFIX=$BUILD_ROOT/i686/wineprefix wine "$BUILD_ROOT/i686/bin/markupbench.exe" </dev/null |
+        tr -d '\r'
+    stop_wine_session
+}
+
 cmd_demo() {
     cmd_setup
     TARGETS=i686 cmd_build
@@ -166,6 +177,7 @@ build) cmd_setup && cmd_build ;;
 test) cmd_test ;;
 demo) cmd_demo ;;
 check) shift && cmd_check "$@" ;;
+bench) cmd_bench ;;
 *)
     sed -n '2,/^set -euo/p' "$0" | sed '$d' | sed 's/^# \{0,1\}//'
     exit 2

@@ -1,0 +1,93 @@
+// The definition-file inspector as a person runs it: its output byte for byte and its exit codes.
+#include "DumpQuote.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace testing_support;
+
+class DatCheck : public ::testing::Test {
+protected:
+    // Runs the inspector in the scratch folder with its standard output sent to a file.
+    uint32_t Run(const std::wstring& arguments, std::string& output) {
+        const std::wstring command =
+            L"cmd.exe /c \"\"" + ProgramFolder() + L"datcheck.exe\" " + arguments + L" >out.txt\"";
+        const ChildResult result = RunAndWait(command, folder.Path());
+        EXPECT_TRUE(result.finished) << Utf8(command);
+        output = ReadBytes(folder / L"out.txt");
+        return result.exitCode;
+    }
+
+    ScratchFolder folder;
+};
+
+TEST_F(DatCheck, TreeOfTheFormatExample) {
+    WriteBytes(folder / L"example.dat", "<a x='1' y=2 z>t</a>");
+    std::string output;
+    EXPECT_EQ(Run(L"--tree example.dat", output), 0u);
+    EXPECT_EQ(output,
+              "encoding codepage=0 name=\"\"\n"
+              "mlnStartTag \"<a x='1' y=2 z>\" name=\"a\" attrs=[\"x\"=\"1\" \"y\"=\"2\" \" z\"]\n"
+              "  mlnText \"t\"\n"
+              "mlnEndTag \"</a>\" name=\"a\" attrs=[]\n"
+              "markup \"<a x=\\\"1\\\" y=\\\"2\\\" z>t</a>\"\n");
+}
+
+TEST_F(DatCheck, TreeShowsTheDeclaredEncodingAndEscapesWhatIsNotAscii) {
+    WriteBytes(folder / L"lang.dat", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n"
+                                     "<lang en=\"Fran\xE7"
+                                     "ais\">\r\n\tx\r\ny</lang>\r\n");
+    std::string output;
+    EXPECT_EQ(Run(L"--tree \"" + folder / L"lang.dat" + L"\"", output), 0u);
+    EXPECT_EQ(
+        output,
+        "encoding codepage=1252 name=\"windows-1252\"\n"
+        "mlnProcessingInstruction \"<?xml version=\\\"1.0\\\" encoding=\\\"windows-1252\\\"?>\" "
+        "name=\"xml\" attrs=[\"version\"=\"1.0\" \"encoding\"=\"windows-1252\"]\n"
+        "mlnStartTag \"<lang en=\\\"Fran\\u00E7ais\\\">\" name=\"lang\" "
+        "attrs=[\"en\"=\"Fran\\u00E7ais\"]\n"
+        "  mlnText \"\\r\\n\\tx\\r\\ny\"\n"
+        "mlnEndTag \"</lang>\" name=\"lang\" attrs=[]\n"
+        "markup \"<?xml version=\\\"1.0\\\" encoding=\\\"windows-1252\\\" ?>"
+        "<lang en=\\\"Fran\\u00E7ais\\\">\\r\\n\\tx\\r\\ny</lang>\"\n");
+}
+
+TEST_F(DatCheck, ExitCodes) {
+    struct Case {
+        std::wstring arguments;
+        uint32_t exitCode;
+        std::string outputStart;
+    };
+    for (const Case& c :
+         {Case{L"--tree missing.dat", 1, "load failed\n"}, Case{L"--help", 0, "datcheck - "},
+          Case{L"", 2, ""}, Case{L"--tree", 2, ""}, Case{L"--tree a b", 2, ""}}) {
+        std::string output;
+        EXPECT_EQ(Run(c.arguments, output), c.exitCode) << Utf8(c.arguments);
+        EXPECT_EQ(output.substr(0, c.outputStart.size()), c.outputStart) << Utf8(c.arguments);
+        EXPECT_EQ(output.find('\r'), std::string::npos) << Utf8(c.arguments);
+    }
+}
+
+struct QuoteCase {
+    std::wstring text;
+    std::string quoted;
+};
+
+class DumpQuote : public ::testing::TestWithParam<QuoteCase> {};
+
+TEST_P(DumpQuote, EscapesAsTheFormatSays) {
+    EXPECT_EQ(QuoteText(GetParam().text), GetParam().quoted);
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, DumpQuote,
+                         ::testing::Values(QuoteCase{L"", "\"\""}, QuoteCase{L" az~", "\" az~\""},
+                                           QuoteCase{L"a\\b\"c", "\"a\\\\b\\\"c\""},
+                                           QuoteCase{L"\r\n\t", "\"\\r\\n\\t\""},
+                                           QuoteCase{std::wstring(L"\0\x01\x1F\x7F", 4),
+                                                     "\"\\u0000\\u0001\\u001F\\u007F\""},
+                                           QuoteCase{L"\u00e9\uFFFF\U0001F600",
+                                                     "\"\\u00E9\\uFFFF\\uD83D\\uDE00\""}));
+
+} // namespace

@@ -1,0 +1,109 @@
+// Load time of generated language definition files of 1 MB and 10 MB, and their ratio: loading
+// grows linearly with the file when the ratio stays near 10.
+#include "markup/ZelMLUtl.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// One "lang" element with the attributes and items a real definition file carries.
+std::string LanguageElement(int index) {
+    const std::string n = std::to_string(index);
+    return "  <!-- language " + n +
+           " -->\r\n"
+           "  <lang code=\"l" +
+           n + "\" lcid=\"0409\" langid=\"9\" engid=\"" + n +
+           "\" tabstyle=\"3\" font=\"Tahoma;DejaVu Sans\" charset=\"0;1\" size=\"9;10\" "
+           "en=\"Fran\xC3\xA7"
+           "ais " +
+           n +
+           "\">\r\n"
+           "    <item name=\"file\" value=\"PagrionViewer_" +
+           n +
+           ".exe\"/>\r\n"
+           "    <item name=\"title\" value=\"Pagrion Viewer &amp; Setup " +
+           n +
+           "\"/>\r\n"
+           "    <item name=\"start\" value=\"&Start\"/>\r\n"
+           "    <item name=\"cancel\" value='Cancel'/>\r\n"
+           "    <item name=\"engvew\" value=\"Installing the viewer...\"/>\r\n"
+           "    <item name=\"101\" value=\"Choose a language.\\nThen press Start.\"/>\r\n"
+           "    <item name=\"102\" value=\"Quit the setup?\"></item>\r\n"
+           "  </lang>\r\n";
+}
+
+std::string DefinitionFile(size_t size) {
+    std::string text = "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<language>\r\n";
+    for (int index = 0; text.size() < size; ++index)
+        text += LanguageElement(index);
+    return text + "</language>\r\n";
+}
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle(handle) {}
+    ~FileHandle() {
+        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    HANDLE handle;
+};
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return file.handle != INVALID_HANDLE_VALUE &&
+           WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) &&
+           written == bytes.size();
+}
+
+double Seconds() {
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The best of a few loads, in milliseconds, or a negative value when a load fails.
+double LoadMilliseconds(const std::wstring& path) {
+    double best = 1e300;
+    for (int run = 0; run < 5; ++run) {
+        TZelMLDocumentParser parser(true);
+        const double start = Seconds();
+        if (!parser.LoadFromFile(path) || !parser.Root->FindElement(L"language")) return -1;
+        best = std::min(best, (Seconds() - start) * 1000);
+    }
+    return best;
+}
+
+} // namespace
+
+int wmain() {
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    double milliseconds[2];
+    const size_t megabytes[2] = {1, 10};
+    for (int i = 0; i < 2; ++i) {
+        const std::wstring path =
+            std::wstring(temp) + L"markupbench-" + std::to_wstring(GetCurrentProcessId()) + L".dat";
+        const bool written = WriteFileBytes(path, DefinitionFile(megabytes[i] << 20));
+        milliseconds[i] = written ? LoadMilliseconds(path) : -1;
+        DeleteFileW(path.c_str());
+        if (milliseconds[i] < 0) {
+            std::fprintf(stderr, "markupbench: the %u MB file could not be loaded\n",
+                         static_cast<unsigned>(megabytes[i]));
+            return 1;
+        }
+        std::printf("load %2u MB definition file: %9.1f ms (best of 5)\n",
+                    static_cast<unsigned>(megabytes[i]), milliseconds[i]);
+    }
+    std::printf("ratio 10 MB / 1 MB: %.2f (linear: near 10)\n", milliseconds[1] / milliseconds[0]);
+    return 0;
+}
