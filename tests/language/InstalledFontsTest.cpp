@@ -92,9 +92,10 @@ TEST(FontEnumerator, FiltersByCharsetPitchTypeAndAtNames) {
             EXPECT_TRUE(Contains(names, name)) << c.what;
         for (const auto& name : c.out)
             EXPECT_FALSE(Contains(names, name)) << c.what;
-        if (fonts.AtNames == anOnly)
+        if (fonts.AtNames == anOnly) {
             for (const auto& name : names)
                 EXPECT_EQ(name.front(), L'@') << c.what;
+        }
     }
 }
 
