@@ -2,12 +2,13 @@
 // view: attributes, dropped languages, texts, pruning and the proposed language.
 #include "CatalogueDump.h"
 #include "DumpQuote.h"
-#include "TestFonts.h"
 #include "TestSupport.h"
 
 #include "language/LanguageChoice.h"
 
 #include <gtest/gtest.h>
+
+#include <cwchar>
 
 namespace {
 
@@ -283,6 +284,16 @@ TEST(UserLanguage, KeepsTheSubLanguageBitOnlyForChineseAndSerboCroatian) {
     };
     for (const auto& [locale, expected] : cases)
         EXPECT_EQ(LanguageIDOfLocale(locale), expected) << std::hex << locale;
+}
+
+// CTest runs this once per locale, with the language value expected in it; a plain run of the
+// test program has no such value and skips it.
+TEST(UserLanguage, FollowsTheProcessLocale) {
+    wchar_t expected[16] = {};
+    if (!GetEnvironmentVariableW(L"PAGRION_EXPECTED_USER_LANGUAGE", expected, 16))
+        GTEST_SKIP() << "runs only in a locale chosen by CTest";
+    EXPECT_EQ(UserLanguageID(), std::wcstoul(expected, nullptr, 16))
+        << std::hex << GetUserDefaultLCID();
 }
 
 } // namespace
