@@ -1,0 +1,23 @@
+// The small message pump that keeps the setup's windows live while it waits on the main thread:
+// one message at a time, never blocking on an empty queue.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+// A step that may take a message before it is translated and dispatched, such as the keyboard
+// navigation of dialog-style windows. It answers true when it has handled the message itself.
+using TZelMessageFilter = bool (*)(MSG& message);
+
+// Installs the filter that every pumped message passes first (nullptr for none) and returns the
+// one installed before.
+TZelMessageFilter SetMessageFilter(TZelMessageFilter filter);
+
+// Takes one message of the thread's queue, mouse messages first, and dispatches it. A quit
+// message is taken but not dispatched: it sets quitSeen. False when the queue was empty.
+bool PumpOneMessage(MSG& message, bool& quitSeen);
+
+// Dispatches up to maxCount + 1 pending messages (one for 0 or less). False when a quit message
+// was taken, which ends the call.
+bool ProcessPendingMessages(int32_t maxCount);

@@ -1,0 +1,41 @@
+// Starting other programs: created directly or through the shell, optionally waited for until
+// they are ready for input and until they end. Every wait polls every 2 ms and dispatches the
+// thread's window messages in between, so the setup's own windows stay live; handlers of those
+// messages may therefore run in the middle of a launch call.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// How RunProgram starts a program; any other value counts as lmCreateProcess.
+enum TZelLaunchMode : std::uint8_t {
+    lmCreateProcess = 0, // CreateProcessW
+    lmShellOpen = 1,     // the shell's verb "open"
+    lmShellElevated = 2, // the shell's verb "runas" (where the platform knows it)
+};
+
+// Starts FileName with Params (FileName is trimmed, unquoted and brought into its long form; an
+// empty FileName makes Params the whole command line). The program runs in its own folder. The
+// caller owns the handles in processInfo, which is all zero when nothing was started.
+bool StartProcess(const std::wstring& fileName, const std::wstring& params, int32_t showCmd,
+                  bool waitForIdle, PROCESS_INFORMATION& processInfo);
+
+// StartProcess without the process information.
+bool StartProgram(const std::wstring& fileName, const std::wstring& params, int32_t showCmd,
+                  bool waitForIdle);
+
+// Starts a program in the given mode and answers whether it started. Each place given receives
+// a value, 0 at first: processHandle the started process (owned by the caller from then on; may
+// stay 0 after a shell launch), shellResult the shell's instance value (32 or less is an error),
+// exitCode the program's exit code once it has ended. Asking for the exit code means waiting
+// for input idle and then for the end, whatever waitForIdle says.
+bool RunProgram(const std::wstring& fileName, const std::wstring& params, int32_t showCmd,
+                bool waitForIdle, TZelLaunchMode launchMode, HWND ownerWindow,
+                HANDLE* processHandle = nullptr, uint32_t* shellResult = nullptr,
+                uint32_t* exitCode = nullptr);
+
+// The shell verb of a shell launch mode on a platform with the given major version: elevation
+// exists from version 6 on.
+const wchar_t* ShellVerb(TZelLaunchMode launchMode, DWORD majorVersion);

@@ -1,0 +1,18 @@
+#include "windows/DpiScaling.h"
+
+#include "windows/GdiObjects.h"
+
+int SystemDpi() {
+    TZelScreenDC screen;
+    const int dpi = screen.Handle() ? GetDeviceCaps(screen.Handle(), LOGPIXELSY) : 0;
+    return dpi > 0 ? dpi : kDesignDpi;
+}
+
+int ScaleFromDesign(int value, int dpi) {
+    return MulDiv(value, dpi, kDesignDpi);
+}
+
+TZelBounds ScaleFromDesign(const TZelBounds& bounds, int dpi) {
+    return {ScaleFromDesign(bounds.left, dpi), ScaleFromDesign(bounds.top, dpi),
+            ScaleFromDesign(bounds.width, dpi), ScaleFromDesign(bounds.height, dpi)};
+}
