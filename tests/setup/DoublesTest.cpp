@@ -84,7 +84,8 @@ TEST(ConverterDoubleTest, RecordsEveryStartAndReportsAsSteeredToTheGivenWindow) 
     userPath.Set(user.Path());
     const std::wstring manual = L"C:\\Manuals\\Gu\u00EDa 1.pdf";
     const ConverterCopy converter("# one manual, three reports\r\n"
-                                  "file C:\\Manuals\\Gu\xC3\xAD" "a 1.pdf\r\n"
+                                  "file C:\\Manuals\\Gu\xC3\xAD"
+                                  "a 1.pdf\r\n"
                                   "post 6 3\r\n"
                                   "create: post 99 0\r\n"
                                   "regsubp: post 2 3 1\r\n"
@@ -136,16 +137,19 @@ TEST(EngineeringToolDoubleTest, LeavesExactlyTheGivenParametersAndReadsTheResult
         saved.push_back(std::make_unique<SavedRegistryValue>(HKEY_LOCAL_MACHINE, kSilentKey, name));
     WriteRegString(HKEY_LOCAL_MACHINE, kSilentKey, L"ContentsPath", L"C:\\Old", false);
     WriteRegString(HKEY_LOCAL_MACHINE, kSilentKey, L"Error", L"5", false);
-    // The converter double stands in for the launcher: it records its arguments and ends with 0.
-    const ConverterCopy launcher("");
+    // The package double stands in for the launcher: it records its arguments and ends with 3010.
+    const ScratchFolder folder;
+    const std::wstring launcher = folder / L"setup_exit=3010.exe";
+    CopyTo(ProgramFolder() + L"fakepackage.exe", launcher);
 
     engtool::SilentParameters parameters;
     parameters.Language = L"ja";
     parameters.InstallPath = L"";
-    const engtool::SilentOutcome outcome = engtool::RunSilentSetup(launcher.Path(), parameters);
+    const engtool::SilentOutcome outcome = engtool::RunSilentSetup(launcher, parameters);
 
     EXPECT_TRUE(outcome.Started && outcome.Finished);
-    EXPECT_EQ(launcher.Started(), "SET\r\n");
+    EXPECT_NE(ReadBytes(folder / L"setup_exit=3010.started.txt").find("arguments=SET\r\n"),
+              std::string::npos);
     std::wstring value;
     EXPECT_TRUE(ReadRegString(HKEY_LOCAL_MACHINE, kSilentKey, L"Language", value) &&
                 value == L"ja");
@@ -153,7 +157,7 @@ TEST(EngineeringToolDoubleTest, LeavesExactlyTheGivenParametersAndReadsTheResult
                 value.empty());
     EXPECT_FALSE(ReadRegString(HKEY_LOCAL_MACHINE, kSilentKey, L"ContentsPath", value));
     EXPECT_EQ(engtool::FormatOutcome(outcome),
-              L"exit code: 0\nError (none)\nReboot (none)\nInstall (none)\n");
+              L"exit code: 3010\nError (none)\nReboot (none)\nInstall (none)\n");
 }
 
 } // namespace

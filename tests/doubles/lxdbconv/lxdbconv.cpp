@@ -5,7 +5,7 @@
 //   1. appends its argument text (the command line after the program name) as one UTF-8 line to
 //      "<program>.started.txt" beside it;
 //   2. opens the converter's mutex "TOrnLXDBConvert000" and keeps it until it ends;
-//   3. handles its (empty) message queue, so that a caller waiting for input idle goes on;
+//   3. waits for messages once, so that a caller waiting for input idle goes on;
 //   4. does the steps of the steering file "<program>.steer.txt" beside it, then ends with 0.
 // Without a steering file it does nothing more.
 //
@@ -60,6 +60,13 @@ void HandlePendingMessages() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+}
+
+// A caller's wait for input idle ends when this process waits for messages with none pending
+// (merely peeking at the queue is not enough under Wine).
+void BecomeIdle() {
+    HandlePendingMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
 }
 
 void Pause(DWORD milliseconds) {
@@ -160,7 +167,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR argumentText, int) {
     const std::wstring program = ProgramPath();
     AppendLine(program + L".started.txt", argumentText);
     HANDLE mutex = CreateMutexW(nullptr, FALSE, L"TOrnLXDBConvert000");
-    HandlePendingMessages();
+    BecomeIdle();
 
     const TZelCmdOptionCollection options(true);
     const uintptr_t window = std::wcstoul(OptionValue(options, L"h").c_str(), nullptr, 16);
