@@ -1,6 +1,7 @@
 #include "platform/Paths.h"
 
 #include "text/LocaleText.h"
+#include "text/ZelStrUtl.h"
 
 #include <windows.h>
 
@@ -18,17 +19,6 @@ constexpr size_t kFirstBufferLength = 2048;
 constexpr std::wstring_view kLocalPrefix = L"\\\\?\\";
 constexpr std::wstring_view kNetworkPrefix = L"\\\\?\\UNC\\";
 constexpr std::wstring_view kNetworkStart = L"\\\\";
-
-// TODO(merge): use Trim from text/ZelStrUtl.h
-std::wstring Trim(const std::wstring& text) {
-    size_t first = 0;
-    size_t last = text.size();
-    while (first < last && text[first] <= L' ')
-        ++first;
-    while (last > first && text[last - 1] <= L' ')
-        --last;
-    return text.substr(first, last - first);
-}
 
 // Runs the body of a text function so that no exception leaves it; a failure gives empty.
 template <typename Body> std::wstring Guarded(Body body) noexcept {

@@ -18,8 +18,8 @@ std::wstring AddLongPathPrefix(const std::wstring& path) noexcept;
 // component written the way it is stored on disk.
 std::wstring GetLongFileName(const std::wstring& path) noexcept;
 // Every existing component of the path written the way it is stored on disk, from the root down.
-// Components that are not found, "." and "..", and names with wildcard characters stay as
-// written, as do the drive, a leading backslash and the server and share of a network path.
+// Components that are not found, "." and "..", and names with wildcard characters or "/" stay
+// as written, as do the drive, a leading backslash and the server and share of a network path.
 std::wstring ResolveLongNames(const std::wstring& path) noexcept;
 // The long form with exactly one trailing "\"; empty stays empty, a path beginning with "." is
 // not looked up.

@@ -1,7 +1,11 @@
 // Construction and destruction of the setup manager: the whole start-up of a process.
 #include "setup/ornLxSetup.h"
 
+#include "platform/FileOps.h"
 #include "platform/Paths.h"
+#include "platform/Registry.h"
+#include "setup/ProductKeys.h"
+#include "text/ZelStrUtl.h"
 
 namespace {
 
@@ -18,23 +22,61 @@ std::wstring ReplaceExtension(const std::wstring& path, const std::wstring& exte
     return (hasExtension ? path.substr(0, dot) : path) + extension;
 }
 
+std::wstring Quoted(const std::wstring& text) {
+    return L"\"" + text + L"\"";
+}
+
 TLxSetupManager::TLxSetupManager() {
     Languages = std::make_unique<TLxSetupLanguageCollection>();
     Options = std::make_unique<TZelCmdOptionCollection>(true);
     LogFileName = GetTempFolder() + ReplaceExtension(kViewerProgramName, L"-Install.log");
     ProgressMode = IsProgressRequested();
+    // Every setup process starts a new log; the progress process continues it.
+    if (!ProgressMode) ForceDeleteFile(LogFileName);
+    WriteLog(L"Start Setup (" + CommandLineText() + L")");
+    if (ProgressMode)
+        ReadRegString(HKEY_LOCAL_MACHINE, kViewerKey, L"Install", InstalledVersion);
+    else
+        LogViewerValues();
     SilentMode = IsSilentRequested();
 }
 
-TLxSetupManager::~TLxSetupManager() = default;
+TLxSetupManager::~TLxSetupManager() {
+    if (!ProgressMode) LogViewerValues();
+    WriteLog(L"End Setup (ExitCode=" + std::to_wstring(ExitCode) + L")");
+}
 
-bool TLxSetupManager::IsSilentRequested() const { return Options->Find(L"SET") != nullptr; }
+std::wstring TLxSetupManager::CommandLineText() const {
+    std::wstring text;
+    for (const std::wstring& argument : SplitCommandLine(GetCommandLineW()))
+        text += L" " + argument;
+    return Trim(text);
+}
+
+std::wstring TLxSetupManager::ReadAndLogViewerValue(const wchar_t* name) const {
+    std::wstring value;
+    ReadRegString(HKEY_LOCAL_MACHINE, kViewerKey, name, value);
+    WriteLog(kViewerKeyLogName + std::wstring(name) + L"=" + Quoted(value));
+    return value;
+}
+
+void TLxSetupManager::LogViewerValues() {
+    ReadAndLogViewerValue(L"AppMain");
+    ReadAndLogViewerValue(L"InstallLang");
+    InstalledVersion = ReadAndLogViewerValue(L"Install");
+}
+
+bool TLxSetupManager::IsSilentRequested() const {
+    return Options->Find(L"SET") != nullptr;
+}
 
 bool TLxSetupManager::IsProgressRequested() const {
     return Options->Find(L"OVWPROGRESS") != nullptr;
 }
 
-uint32_t TLxSetupManager::GetFinalExitCode() { return ExitCode; }
+uint32_t TLxSetupManager::GetFinalExitCode() {
+    return ExitCode;
+}
 
 TLxSetupManager& SetupManager() {
     static TLxSetupManager manager;

@@ -83,29 +83,60 @@ void CopyTo(const std::wstring& from, const std::wstring& to) {
         throw std::runtime_error("cannot copy a test file");
 }
 
-ChildResult RunAndWait(const std::wstring& commandLine, const std::wstring& workFolder,
-                       uint32_t timeoutMs) {
-    ChildResult result;
+ScopedEnvironment::ScopedEnvironment(const std::wstring& name, const std::wstring& value)
+    : name_(name) {
+    wchar_t buffer[32768];
+    const DWORD length = GetEnvironmentVariableW(name.c_str(), buffer, 32768);
+    hadValue_ = length > 0 && length < 32768;
+    if (hadValue_) oldValue_.assign(buffer, length);
+    SetEnvironmentVariableW(name.c_str(), value.c_str());
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+    SetEnvironmentVariableW(name_.c_str(), hadValue_ ? oldValue_.c_str() : nullptr);
+}
+
+ChildProcess::ChildProcess(const std::wstring& commandLine, const std::wstring& workFolder) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::wstring mutableLine = commandLine;
     if (!CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         workFolder.empty() ? nullptr : workFolder.c_str(), &startup, &process))
-        return result;
-    result.started = true;
+        return;
     CloseHandle(process.hThread);
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+    process_ = process.hProcess;
+    id_ = process.dwProcessId;
+}
+
+ChildProcess::~ChildProcess() {
+    if (!process_) return;
+    if (WaitForSingleObject(process_, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(process_, 0xDEAD);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+ChildResult ChildProcess::Wait(uint32_t timeoutMs) {
+    ChildResult result;
+    if (!process_) return result;
+    result.started = true;
+    if (WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0) {
         result.finished = true;
         DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
+        GetExitCodeProcess(process_, &code);
         result.exitCode = code;
     } else {
-        TerminateProcess(process.hProcess, 0xDEAD);
-        WaitForSingleObject(process.hProcess, 5000);
+        TerminateProcess(process_, 0xDEAD);
+        WaitForSingleObject(process_, 5000);
     }
-    CloseHandle(process.hProcess);
     return result;
+}
+
+ChildResult RunAndWait(const std::wstring& commandLine, const std::wstring& workFolder,
+                       uint32_t timeoutMs) {
+    return ChildProcess(commandLine, workFolder).Wait(timeoutMs);
 }
 
 bool EveryoneMayWrite(const std::wstring& path) {

@@ -31,11 +31,56 @@ bool Exists(const std::wstring& path);
 void CopyTo(const std::wstring& from, const std::wstring& to);
 void RemoveTree(const std::wstring& path);
 
+// Sets an environment variable of this process (and so of the children it starts) for the
+// lifetime of the object, then restores the old value.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const std::wstring& name, const std::wstring& value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    std::wstring name_;
+    std::wstring oldValue_;
+    bool hadValue_ = false;
+};
+
+// Points TEMP and TMP of the children at a folder, so that each test has its own install log.
+class ScopedTempFolder {
+public:
+    explicit ScopedTempFolder(const std::wstring& folder)
+        : temp_(L"TEMP", folder), tmp_(L"TMP", folder) {}
+
+private:
+    ScopedEnvironment temp_;
+    ScopedEnvironment tmp_;
+};
+
 // The result of a child process that was waited for.
 struct ChildResult {
     bool started = false;
-    bool finished = false;  // false when it was still running at the time-out and was stopped
-    uint32_t exitCode = 0;  // the full 32-bit exit code
+    bool finished = false; // false when it was still running at the time-out and was stopped
+    uint32_t exitCode = 0; // the full 32-bit exit code
+};
+
+// A started child process, stopped at the end of its scope when it is still running.
+class ChildProcess {
+public:
+    // Starts commandLine with CreateProcessW in workFolder (empty: the current one).
+    explicit ChildProcess(const std::wstring& commandLine, const std::wstring& workFolder = L"");
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    uint32_t Id() const { return id_; }
+    // Waits up to timeoutMs; a child still running then is stopped and reported unfinished.
+    ChildResult Wait(uint32_t timeoutMs = 30000);
+
+private:
+    void* process_ = nullptr;
+    uint32_t id_ = 0;
 };
 
 // Starts commandLine with CreateProcessW in workFolder (empty: the current one), waits up to

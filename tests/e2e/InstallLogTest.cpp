@@ -1,0 +1,131 @@
+// The install log of a run: where it lies, how its lines look, and that concurrent writers and
+// a locked file neither mix lines nor stop the setup.
+#include "TestSupport.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <regex>
+#include <vector>
+
+namespace {
+
+using namespace testing_support;
+
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+class InstallLog : public ::testing::Test {
+protected:
+    InstallLog() : temp(tempFolder.Path()) {
+        CopyTo(ProgramFolder() + L"PagrionSetup.exe", folder / L"PagrionSetup.exe");
+    }
+
+    std::wstring CommandLine(const std::wstring& arguments) const {
+        return L"\"" + (folder / L"PagrionSetup.exe") + L"\" " + arguments;
+    }
+    ChildResult Run(const std::wstring& arguments) {
+        return RunAndWait(CommandLine(arguments), folder.Path());
+    }
+    std::wstring LogPath() const { return tempFolder / L"PagrionViewer-Install.log"; }
+
+    // The log's lines without their CR LF; fails the test when a line does not end in CR LF.
+    std::vector<std::string> LogLines() const {
+        std::string text = ReadBytes(LogPath());
+        if (text.starts_with(kUtf8Mark)) text.erase(0, 3);
+        std::vector<std::string> lines;
+        size_t start = 0;
+        while (start < text.size()) {
+            const size_t end = text.find("\r\n", start);
+            EXPECT_NE(end, std::string::npos) << "unterminated line: " << text.substr(start);
+            if (end == std::string::npos) break;
+            lines.push_back(text.substr(start, end - start));
+            start = end + 2;
+        }
+        return lines;
+    }
+
+    ScratchFolder folder;
+    ScratchFolder tempFolder;
+    ScopedTempFolder temp;
+};
+
+// Process id, TAB, local time, TAB, message.
+const std::regex kLine(R"(([0-9A-F]{8})\t\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\t(.*))");
+
+TEST_F(InstallLog, RunWritesAFreshLogFromStartToEnd) {
+    WriteBytes(LogPath(), "left over from an earlier setup\r\n");
+    ASSERT_EQ(Run(L"-x \"a b\"").exitCode, 0u);
+
+    const std::string bytes = ReadBytes(LogPath());
+    ASSERT_TRUE(bytes.starts_with(kUtf8Mark));
+    EXPECT_EQ(bytes.find(kUtf8Mark, 3), std::string::npos) << "only the first line has a mark";
+    const auto lines = LogLines();
+    ASSERT_GE(lines.size(), 2u);
+    for (const std::string& line : lines)
+        EXPECT_TRUE(std::regex_match(line, kLine)) << line;
+    std::smatch match;
+    ASSERT_TRUE(std::regex_match(lines.front(), match, kLine));
+    EXPECT_EQ(match[2].str(), "Start Setup (" + Utf8(folder / L"PagrionSetup.exe") + " -x a b)");
+    ASSERT_TRUE(std::regex_match(lines.back(), match, kLine));
+    EXPECT_EQ(match[2].str(), "End Setup (ExitCode=0)");
+}
+
+TEST_F(InstallLog, ViewerValuesAreLoggedAtStartAndEndButNotByTheProgressProcess) {
+    ASSERT_EQ(Run(L"").exitCode, 0u);
+    ASSERT_EQ(Run(L"-OVWPROGRESS").exitCode, 0u);
+    std::vector<std::string> messages;
+    for (const std::string& line : LogLines())
+        messages.push_back(line.substr(line.rfind('\t') + 1));
+    ASSERT_EQ(messages.size(), 10u);
+    EXPECT_TRUE(messages[1].starts_with("HKLM\\Pagrion Viewer\\AppMain=\""));
+    EXPECT_TRUE(messages[2].starts_with("HKLM\\Pagrion Viewer\\InstallLang=\""));
+    EXPECT_TRUE(messages[3].starts_with("HKLM\\Pagrion Viewer\\Install=\""));
+    EXPECT_TRUE(messages[6].starts_with("HKLM\\Pagrion Viewer\\Install=\""));
+    EXPECT_EQ(messages[7], "End Setup (ExitCode=0)");
+    // The progress process continues the log with its own two lines.
+    EXPECT_TRUE(messages[8].starts_with("Start Setup (")) << messages[8];
+    EXPECT_TRUE(messages[8].ends_with(" -OVWPROGRESS)")) << messages[8];
+    EXPECT_EQ(messages[9], "End Setup (ExitCode=0)");
+}
+
+TEST_F(InstallLog, ConcurrentWritersNeverMixLines) {
+    constexpr int kWriters = 8;
+    std::vector<std::unique_ptr<ChildProcess>> writers;
+    for (int i = 0; i < kWriters; ++i)
+        writers.push_back(
+            std::make_unique<ChildProcess>(CommandLine(L"-OVWPROGRESS"), folder.Path()));
+    for (auto& writer : writers)
+        ASSERT_TRUE(writer->Wait().finished);
+
+    const auto lines = LogLines();
+    EXPECT_EQ(lines.size(), 2u * kWriters);
+    std::map<std::string, int> linesPerProcess;
+    for (const std::string& line : lines) {
+        std::smatch match;
+        ASSERT_TRUE(std::regex_match(line, match, kLine)) << line;
+        ++linesPerProcess[match[1].str()];
+    }
+    EXPECT_EQ(linesPerProcess.size(), static_cast<size_t>(kWriters));
+    for (const auto& [id, count] : linesPerProcess)
+        EXPECT_EQ(count, 2) << id;
+}
+
+TEST_F(InstallLog, LineIsLostWhenTheLogStaysLockedAndTheRunGoesOn) {
+    HANDLE lock = CreateFileW(LogPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    ChildProcess run(CommandLine(L"-OVWPROGRESS"), folder.Path());
+    Sleep(6500); // longer than the writer's five seconds of retries for its first line
+    CloseHandle(lock);
+    const ChildResult result = run.Wait();
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 0u);
+    const auto lines = LogLines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(lines[0].ends_with("\tEnd Setup (ExitCode=0)")) << lines[0];
+}
+
+} // namespace
