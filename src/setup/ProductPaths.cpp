@@ -3,24 +3,22 @@
 #include "platform/FileOps.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
+#include "setup/ProductKeys.h"
 
 #include <cwchar>
 
 namespace {
 
-// The user's viewer key, where the chosen folders are recorded.
-constexpr wchar_t kViewerUserKey[] = L"Software\\HALDRIX\\Pagrion Viewer";
-
 // The folder recorded under valueName, with trailing backslash, while it exists; else empty.
 std::wstring RecordedFolder(const wchar_t* valueName) {
     std::wstring folder;
-    ReadRegString(HKEY_CURRENT_USER, kViewerUserKey, valueName, folder);
+    ReadRegString(HKEY_CURRENT_USER, kViewerKey, valueName, folder);
     if (folder.empty() || !FolderExistsChecked(folder)) return {};
     return AddPathDelimiter(folder);
 }
 
 void RecordFolder(const wchar_t* valueName, const std::wstring& folder) {
-    WriteRegString(HKEY_CURRENT_USER, kViewerUserKey, valueName, folder, false);
+    WriteRegString(HKEY_CURRENT_USER, kViewerKey, valueName, folder, false);
 }
 
 // The folder with its missing parents; the viewer's data is shared with every account.

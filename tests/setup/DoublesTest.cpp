@@ -113,20 +113,17 @@ TEST(ConverterDoubleTest, RecordsEveryStartAndReportsAsSteeredToTheGivenWindow) 
 
 TEST(ConverterDoubleTest, HoldsItsMutexFromInputIdleUntilItEnds) {
     const ConverterCopy converter("wait 3000\r\n");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::wstring commandLine = L"\"" + converter.Path() + L"\" \"-m:create\"";
-    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
-    CloseHandle(process.hThread);
+    testing_support::ChildProcess child(L"\"" + converter.Path() + L"\" \"-m:create\"");
+    ASSERT_TRUE(child.Started());
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, child.Id());
+    ASSERT_NE(process, nullptr);
+    EXPECT_EQ(WaitForInputIdle(process, 10000), 0u);
+    CloseHandle(process);
 
-    EXPECT_EQ(WaitForInputIdle(process.hProcess, 10000), 0u);
     EXPECT_EQ(converter.Started(), "\"-m:create\"\r\n");
     EXPECT_TRUE(ConverterMutexExists());
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+    EXPECT_TRUE(child.Wait(20000).finished);
     EXPECT_FALSE(ConverterMutexExists());
-    CloseHandle(process.hProcess);
 }
 
 TEST(EngineeringToolDoubleTest, LeavesExactlyTheGivenParametersAndReadsTheResults) {

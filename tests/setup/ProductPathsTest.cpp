@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+using testing_support::EveryoneMayWrite;
 using testing_support::Exists;
 using testing_support::ScratchFolder;
 using testing_support::WriteBytes;
@@ -58,7 +59,11 @@ TEST_F(ProductPathsTest, FirstCallCreatesAndRecordsTheDefaultFoldersAndLaterCall
     const std::wstring user = DefaultCommonPath() + L"Users\\" + Today() + L"0\\";
 
     EXPECT_EQ(GetRegEpubPath(), user + L"regepub\\");
-    EXPECT_TRUE(Exists(user + L"regepub"));
+    for (const std::wstring& folder : {AppData() + L"\\KODRELL", DefaultCommonPath(),
+                                       DefaultCommonPath() + L"Users", user, user + L"regepub"}) {
+        SCOPED_TRACE(testing_support::Utf8(folder));
+        EXPECT_TRUE(EveryoneMayWrite(folder));
+    }
     EXPECT_EQ(commonPath.Current(), DefaultCommonPath());
     EXPECT_EQ(userPath.Current(), user);
 

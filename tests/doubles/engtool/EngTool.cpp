@@ -2,13 +2,12 @@
 
 #include "TestSupport.h"
 #include "platform/Registry.h"
+#include "setup/ProductKeys.h"
 
 #include <windows.h>
 
 namespace engtool {
 namespace {
-
-constexpr wchar_t kSilentKey[] = L"Software\\HALDRIX\\Pagrion ViewerTMP";
 
 // Writes a value as the caller means it: an empty text is stored as an empty string value, which
 // the launcher reads as present but empty.

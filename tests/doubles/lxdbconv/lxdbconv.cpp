@@ -15,7 +15,8 @@
 //   wait MS                   pause MS milliseconds, handling messages; the mutex stays held
 //   file TEXT                 write TEXT (the rest of the line) as the exchange file of the
 //                             report window: "RP" + its handle in 8 upper-case hex digits +
-//                             ".eres" in the converter's regepub folder, UTF-8 with mark
+//                             ".eres" in the converter's regepub folder (found, and created
+//                             and recorded when missing, as the viewer does), UTF-8 with mark
 //   post CODE TOTAL [DONE]    post the registered message "WM_LXDBCONV_RESMESSAGE" to the
 //                             report window: first parameter CODE, second TOTAL + DONE * 65536
 // The report window is the one given as "-h:" in hexadecimal; without it (or with 0) the file
