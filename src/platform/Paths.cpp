@@ -67,21 +67,15 @@ private:
     HANDLE search_;
 };
 
-// The text up to and including the last "\" or ":", and the rest.
-struct SplitPath {
-    std::wstring folder;
-    std::wstring name;
-};
-
-SplitPath SplitAtLastDelimiter(const std::wstring& path) {
+// The length of the folder part of a path: up to and including its last "\" or ":".
+size_t FolderPartLength(std::wstring_view path) {
     const size_t delimiter = path.find_last_of(L"\\:");
-    if (delimiter == std::wstring::npos) return {L"", path};
-    return {path.substr(0, delimiter + 1), path.substr(delimiter + 1)};
+    return delimiter == std::wstring_view::npos ? 0 : delimiter + 1;
 }
 
 // A folder part that names a folder of its own: it ends in "\" that follows a name, unlike a
 // drive ("C:", "C:\"), a single leading backslash or the "\\" of a network path.
-bool IsResolvableFolder(const std::wstring& folder) {
+bool IsResolvableFolder(std::wstring_view folder) {
     if (folder.size() <= 1 || folder.back() != L'\\') return false;
     const wchar_t before = folder[folder.size() - 2];
     return before != L'\\' && before != L':';
@@ -89,18 +83,22 @@ bool IsResolvableFolder(const std::wstring& folder) {
 
 // A directory search for such a name could only answer with an entry of another name: "." and
 // ".." are folded into their folders, wildcards match other names and "/" splits the name.
-bool IsLookupName(const std::wstring& name) {
+bool IsLookupName(std::wstring_view name) {
     return !name.empty() && name != L"." && name != L".." &&
-           name.find_first_of(L"*?<>\"/") == std::wstring::npos;
+           name.find_first_of(L"*?<>\"/") == std::wstring_view::npos;
 }
 
-// The name under which folder + name is stored on disk, or the name as written when no entry
-// is found.
-std::wstring StoredName(const std::wstring& folder, const std::wstring& name) {
-    const std::wstring fullName = folder + name;
-    if (!IsLookupName(name) || fullName.size() > kLongestPath) return name;
-    const FirstEntry entry(AddLongPathPrefix(fullName));
-    return entry.Found() ? std::wstring(entry.Entry().cFileName) : name;
+// Appends to the resolved folder the name under which folder + name is stored on disk, or the
+// name as written when no entry is found.
+void AppendStoredName(std::wstring& folder, std::wstring_view name) {
+    if (IsLookupName(name) && folder.size() + name.size() <= kLongestPath) {
+        const FirstEntry entry(AddLongPathPrefix(folder + std::wstring(name)));
+        if (entry.Found()) {
+            folder += entry.Entry().cFileName;
+            return;
+        }
+    }
+    folder += name;
 }
 
 // Position after the next "\" at or after from, or the end of the text.
@@ -113,7 +111,8 @@ size_t AfterComponent(const std::wstring& text, size_t from) {
 std::wstring ParentFolder(const std::wstring& folder) {
     if (folder.starts_with(kNetworkStart) && folder.size() <= ExtractPathRoot(folder).size())
         return folder;
-    return SplitAtLastDelimiter(RemovePathDelimiter(folder)).folder;
+    const std::wstring path = RemovePathDelimiter(folder);
+    return path.substr(0, FolderPartLength(path));
 }
 
 } // namespace
@@ -152,18 +151,21 @@ std::wstring GetLongFileName(const std::wstring& path) noexcept {
 // as far as the folder parts name folders, then each is looked up below its resolved folder.
 std::wstring ResolveLongNames(const std::wstring& path) noexcept {
     return Guarded([&] {
-        std::vector<std::wstring> namesFromLast;
-        SplitPath split = SplitAtLastDelimiter(path);
-        namesFromLast.push_back(split.name);
-        while (IsResolvableFolder(split.folder)) {
-            split.folder.pop_back();
-            split = SplitAtLastDelimiter(split.folder);
-            namesFromLast.push_back(split.name);
+        std::vector<std::wstring_view> namesFromLast;
+        std::wstring_view rest = path;
+        for (;;) {
+            const std::wstring_view folder = rest.substr(0, FolderPartLength(rest));
+            namesFromLast.push_back(rest.substr(folder.size()));
+            if (!IsResolvableFolder(folder)) {
+                rest = folder;
+                break;
+            }
+            rest = folder.substr(0, folder.size() - 1);
         }
-        std::wstring resolved = split.folder;
+        std::wstring resolved(rest);
         for (auto name = namesFromLast.rbegin(); name != namesFromLast.rend(); ++name) {
             if (name != namesFromLast.rbegin()) resolved += L'\\';
-            resolved += StoredName(resolved, *name);
+            AppendStoredName(resolved, *name);
         }
         return resolved;
     });
@@ -220,18 +222,13 @@ std::wstring ResolveRelativePath(const std::wstring& path,
 
 std::wstring GetProgramFileName() noexcept {
     return Guarded([] {
-        // A name that fills the buffer may be cut short: ask again with more room.
-        for (size_t length = kFirstBufferLength;; length *= 2) {
-            std::wstring buffer(length, L'\0');
-            const DWORD copied =
-                GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(length));
-            if (copied == 0) return std::wstring();
-            if (copied < length) {
-                buffer.resize(copied);
-                return GetLongFileName(buffer);
-            }
-            if (length > kLongestPath) return std::wstring();
-        }
+        std::wstring buffer(kFirstBufferLength, L'\0');
+        const DWORD length =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        // A name that fills the whole buffer has been cut short.
+        if (length == 0 || length >= buffer.size()) return std::wstring();
+        buffer.resize(length);
+        return GetLongFileName(buffer);
     });
 }
 

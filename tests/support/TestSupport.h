@@ -43,6 +43,9 @@ struct ChildResult {
 ChildResult RunAndWait(const std::wstring& commandLine, const std::wstring& workFolder = L"",
                        uint32_t timeoutMs = 30000);
 
+// Whether the access list of the file or folder lets the group Everyone write to it.
+bool EveryoneMayWrite(const std::wstring& path);
+
 // The UTF-8 bytes of a UTF-16 text, and back.
 std::string Utf8(const std::wstring& text);
 std::wstring FromUtf8(const std::string& bytes);
