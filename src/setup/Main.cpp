@@ -25,8 +25,10 @@ bool TakeSetupMutex() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     TLxSetupManager& manager = SetupManager();
-    if (manager.IsProgressRequested()) return 0;
+    if (manager.IsProgressRequested())
+        return 0;
 
-    if (!TakeSetupMutex()) manager.ExitCode = kAnotherSetupRunning;
+    if (!TakeSetupMutex())
+        manager.ExitCode = kAnotherSetupRunning;
     return static_cast<int>(manager.GetFinalExitCode());
 }

@@ -167,7 +167,7 @@ TEST_F(Catalogue, PrunesAsTheLauncherWouldAndProposesAUsableLanguage) {
                                   "prune 3 dropped file-missing\n"
                                   "prune 4 kept usable=0\n"
                                   "prune 5 kept usable=1\n"
-                                  "default 4\n"); // the first kept, as no language matches
+                                  "default 0\n"); // the first kept (pruned index), as no language matches
     EXPECT_TRUE(anyKept);
 }
 

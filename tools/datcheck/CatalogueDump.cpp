@@ -92,21 +92,19 @@ CatalogueDump DumpCatalogue(const std::wstring& fileName, uint16_t installedLang
         dump.text += LanguageLines(*languages.Items(index));
 
     const std::vector<TLxPruneReason> reasons = PruneLanguages(languages, FolderOf(fileName));
-    // The kept languages by their index in the pruned catalogue, each with its index as listed.
-    std::vector<int> listedIndexOfKept;
+    int kept = 0; // the index of the next kept language in the pruned catalogue
     for (int index = 0; index < static_cast<int>(reasons.size()); ++index) {
         dump.text += "prune " + std::to_string(index);
         if (reasons[index] == prKept) {
-            const TLxSetupLanguageItem& item =
-                *languages.Items(static_cast<int>(listedIndexOfKept.size()));
+            const TLxSetupLanguageItem& item = *languages.Items(kept++);
             dump.text += std::string(" kept usable=") + (item.Usable ? "1" : "0") + "\n";
-            listedIndexOfKept.push_back(index);
         } else {
             dump.text += std::string(" dropped ") + ReasonName(reasons[index]) + "\n";
         }
     }
+    // The launcher's own choice: an index of the pruned catalogue, as CurrentIndex holds it.
     const int chosen = ChooseDefaultIndex(languages, installedLanguage, userLanguage, false);
-    dump.text += "default " + std::to_string(chosen < 0 ? -1 : listedIndexOfKept[chosen]) + "\n";
+    dump.text += "default " + std::to_string(chosen) + "\n";
     dump.anyKept = languages.Count() > 0;
     return dump;
 }

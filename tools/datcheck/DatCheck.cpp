@@ -51,7 +51,7 @@ Reading the languages (datcheck FILE):
   "font" list (an empty name: none of them is installed), its texts and its messages. Last
   comes one "prune" line per language: kept (usable=0: no font installed, listed in grey) or
   dropped with the first reason that applies, and the "default" language the setup would
-  propose (by the number of its "prune" line, -1 for none).
+  propose (counted among the kept languages from 0, -1 for none).
 
 Reading the tree (--tree):
   The first line tells the encoding the file was read in. Without a byte-order mark, an
