@@ -16,51 +16,42 @@
 namespace language_windows_test {
 
 // English and Japanese are usable; German names no installed font, so it is listed but grey.
-inline constexpr char kCatalogueText[] =
-    "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
-    "<language>\r\n"
-    " <lang code=\"en\" lcid=\"0409\" langid=\"9\" font=\"DejaVu Sans\" charset=\"0\" size=\"9\""
-    "  en=\"English\">\r\n"
-    "  <item name=\"file\" value=\"setup-en.exe\"/>\r\n"
-    "  <item name=\"title\" value=\"Pagrion Viewer Setup\"/>\r\n"
-    "  <item name=\"start\" value=\"Start\"/>\r\n"
-    "  <item name=\"cancel\" value=\"Cancel\"/>\r\n"
-    "  <item name=\"101\" value=\"Please choose the language of the installation.\"/>\r\n"
-    "  <item name=\"102\" value=\"Do you want to quit the setup?\"/>\r\n"
-    "  <item name=\"engsta\" value=\"Installing Pagrion Viewer...\"/>\r\n"
-    "  <item name=\"engvew\" value=\"Preparing the viewer\"/>\r\n"
-    "  <item name=\"engist\" value=\"Registering the manuals...\"/>\r\n"
-    "  <item name=\"engman\" value=\"Preparing the manuals\"/>\r\n"
-    " </lang>\r\n"
-    " <lang code=\"ja\" lcid=\"0411\" langid=\"11\" font=\"IPAPGothic\" charset=\"80\" size=\"10\""
-    "  en=\"Japanese\">\r\n"
-    "  <item name=\"file\" value=\"setup-ja.exe\"/>\r\n"
-    "  <item name=\"title\" value=\"Pagrion Viewer \xE3\x82\xBB\xE3\x83\x83\xE3\x83\x88"
-    "\xE3\x82\xA2\xE3\x83\x83\xE3\x83\x97\"/>\r\n"
-    "  <item name=\"start\" value=\"\xE9\x96\x8B\xE5\xA7\x8B\"/>\r\n"
-    "  <item name=\"cancel\" value=\"\xE3\x82\xAD\xE3\x83\xA3\xE3\x83\xB3\xE3\x82\xBB\xE3\x83\xAB"
-    "\"/>\r\n"
-    "  <item name=\"101\" value=\"\xE8\xA8\x80\xE8\xAA\x9E\xE3\x82\x92\xE9\x81\xB8\xE6\x8A\x9E"
-    "\xE3\x81\x97\xE3\x81\xA6\xE3\x81\x8F\xE3\x81\xA0\xE3\x81\x95\xE3\x81\x84\xE3\x80\x82\"/>\r\n"
-    "  <item name=\"102\" value=\"\xE7\xB5\x82\xE4\xBA\x86\xE3\x81\x97\xE3\x81\xBE\xE3\x81\x99"
-    "\xE3\x81\x8B\xEF\xBC\x9F\"/>\r\n"
-    "  <item name=\"engsta\" value=\"\xE3\x82\xA4\xE3\x83\xB3\xE3\x82\xB9\xE3\x83\x88\xE3\x83\xBC"
-    "\xE3\x83\xAB\xE4\xB8\xAD...\"/>\r\n"
-    "  <item name=\"engvew\" value=\"\xE6\xBA\x96\xE5\x82\x99\xE4\xB8\xAD\"/>\r\n"
-    "  <item name=\"engist\" value=\"\xE3\x83\x9E\xE3\x83\x8B\xE3\x83\xA5\xE3\x82\xA2\xE3\x83\xAB"
-    "\xE7\x99\xBB\xE9\x8C\xB2\xE4\xB8\xAD...\"/>\r\n"
-    "  <item name=\"engman\" value=\"\xE3\x83\x9E\xE3\x83\x8B\xE3\x83\xA5\xE3\x82\xA2\xE3\x83\xAB"
-    "\xE6\xBA\x96\xE5\x82\x99\xE4\xB8\xAD\"/>\r\n"
-    " </lang>\r\n"
-    " <lang code=\"de\" lcid=\"0407\" langid=\"7\" font=\"No Such Family\" en=\"German\">\r\n"
-    "  <item name=\"file\" value=\"setup-de.exe\"/>\r\n"
-    "  <item name=\"title\" value=\"Pagrion Viewer Installation\"/>\r\n"
-    "  <item name=\"start\" value=\"Starten\"/>\r\n"
-    "  <item name=\"cancel\" value=\"Abbrechen\"/>\r\n"
-    "  <item name=\"101\" value=\"Bitte w\xC3\xA4hlen Sie die Sprache.\"/>\r\n"
-    "  <item name=\"102\" value=\"Wollen Sie die Installation beenden?\"/>\r\n"
-    " </lang>\r\n"
-    "</language>\r\n";
+inline constexpr char kCatalogueText[] = R"(<?xml version="1.0" encoding="utf-8"?>
+<language>
+ <lang code="en" lcid="0409" langid="9" font="DejaVu Sans" charset="0" size="9" en="English">
+  <item name="file" value="setup-en.exe"/>
+  <item name="title" value="Pagrion Viewer Setup"/>
+  <item name="start" value="Start"/>
+  <item name="cancel" value="Cancel"/>
+  <item name="101" value="Please choose the language of the installation."/>
+  <item name="102" value="Do you want to quit the setup?"/>
+  <item name="engsta" value="Installing Pagrion Viewer..."/>
+  <item name="engvew" value="Preparing the viewer"/>
+  <item name="engist" value="Registering the manuals..."/>
+  <item name="engman" value="Preparing the manuals"/>
+ </lang>
+ <lang code="ja" lcid="0411" langid="11" font="IPAPGothic" charset="80" size="10" en="Japanese">
+  <item name="file" value="setup-ja.exe"/>
+  <item name="title" value="Pagrion Viewer セットアップ"/>
+  <item name="start" value="開始"/>
+  <item name="cancel" value="キャンセル"/>
+  <item name="101" value="言語を選択してください。"/>
+  <item name="102" value="終了しますか？"/>
+  <item name="engsta" value="インストール中..."/>
+  <item name="engvew" value="準備中"/>
+  <item name="engist" value="マニュアル登録中..."/>
+  <item name="engman" value="マニュアル準備中"/>
+ </lang>
+ <lang code="de" lcid="0407" langid="7" font="No Such Family" en="German">
+  <item name="file" value="setup-de.exe"/>
+  <item name="title" value="Pagrion Viewer Installation"/>
+  <item name="start" value="Starten"/>
+  <item name="cancel" value="Abbrechen"/>
+  <item name="101" value="Bitte wählen Sie die Sprache."/>
+  <item name="102" value="Wollen Sie die Installation beenden?"/>
+ </lang>
+</language>
+)";
 
 constexpr int kEnglish = 0;
 constexpr int kJapanese = 1;

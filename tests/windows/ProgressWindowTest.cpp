@@ -267,13 +267,9 @@ private:
     std::wstring path_;
 };
 
-TEST_F(ProgressWindow, NamesTheExchangeFileAfterItsHandle) {
-    const TOrnOVIProgress000& window = Open();
-    wchar_t expected[32];
-    std::swprintf(expected, 32, L"RP%08X.eres",
-                  static_cast<unsigned>(reinterpret_cast<uintptr_t>(window.Handle())));
-    EXPECT_EQ(ExchangeFileName(window.Handle()), expected);
+TEST(ProgressWindowExchangeFile, IsNamedAfterTheWindowHandleInEightUpperCaseHexDigits) {
     EXPECT_EQ(ExchangeFileName(reinterpret_cast<HWND>(0x2A)), L"RP0000002A.eres");
+    EXPECT_EQ(ExchangeFileName(reinterpret_cast<HWND>(0x1ABCDEF)), L"RP01ABCDEF.eres");
 }
 
 TEST_F(ProgressWindow, ShowsTheConvertersCurrentFileShortenedFromTheLeft) {
