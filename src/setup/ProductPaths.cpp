@@ -13,7 +13,8 @@ namespace {
 std::wstring RecordedFolder(const wchar_t* valueName) {
     std::wstring folder;
     ReadRegString(HKEY_CURRENT_USER, kViewerKey, valueName, folder);
-    if (folder.empty() || !FolderExistsChecked(folder)) return {};
+    if (folder.empty() || !FolderExistsChecked(folder))
+        return {};
     return AddPathDelimiter(folder);
 }
 
@@ -51,39 +52,49 @@ template <typename Query> std::wstring EmptyOnError(Query query) noexcept {
 }
 
 std::wstring FindCommonPath() {
-    if (std::wstring recorded = RecordedFolder(L"CommonPath"); !recorded.empty()) return recorded;
+    if (std::wstring recorded = RecordedFolder(L"CommonPath"); !recorded.empty())
+        return recorded;
     std::wstring appData;
     GetCommonAppDataPath(appData);
-    if (appData.empty()) return {};
+    if (appData.empty())
+        return {};
     std::wstring path = AddPathDelimiter(AddPathDelimiter(appData) + L"KODRELL");
-    if (!CreateSharedFolder(path)) return {};
+    if (!CreateSharedFolder(path))
+        return {};
     path = AddPathDelimiter(path + L"Pagrion Viewer");
-    if (!CreateSharedFolder(path)) return {};
+    if (!CreateSharedFolder(path))
+        return {};
     RecordFolder(L"CommonPath", path);
     return path;
 }
 
 std::wstring FindUserPath() {
-    if (std::wstring recorded = RecordedFolder(L"UserPath"); !recorded.empty()) return recorded;
+    if (std::wstring recorded = RecordedFolder(L"UserPath"); !recorded.empty())
+        return recorded;
     std::wstring path = FindCommonPath();
-    if (path.empty()) return {};
+    if (path.empty())
+        return {};
     path = AddPathDelimiter(path + L"Users");
-    if (!CreateSharedFolder(path)) return {};
+    if (!CreateSharedFolder(path))
+        return {};
     unsigned counter = 0;
     std::wstring name = DatedFolderName(counter);
     while (NameTaken(path + name))
         name = DatedFolderName(++counter);
     path = AddPathDelimiter(path + name);
-    if (!CreateSharedFolder(path)) return {};
+    if (!CreateSharedFolder(path))
+        return {};
     RecordFolder(L"UserPath", path);
     return path;
 }
 
 std::wstring FindRegEpubPath() {
     std::wstring path = FindUserPath();
-    if (path.empty()) return {};
+    if (path.empty())
+        return {};
     path = AddPathDelimiter(path + L"regepub");
-    if (!FolderExistsChecked(path) && !CreateSharedFolder(path)) return {};
+    if (!FolderExistsChecked(path) && !CreateSharedFolder(path))
+        return {};
     return path;
 }
 
@@ -91,7 +102,8 @@ std::wstring FindRegEpubPath() {
 
 UINT ConverterResultMessage() noexcept {
     static UINT cachedId = 0;
-    if (cachedId == 0) cachedId = RegisterWindowMessageW(L"WM_LXDBCONV_RESMESSAGE");
+    if (cachedId == 0)
+        cachedId = RegisterWindowMessageW(L"WM_LXDBCONV_RESMESSAGE");
     return cachedId;
 }
 

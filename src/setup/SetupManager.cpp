@@ -80,7 +80,6 @@ bool TLxSetupManager::IsProgressRequested() const {
     return Options->Find(L"OVWPROGRESS") != nullptr;
 }
 
-
 TLxSetupManager& SetupManager() {
     static TLxSetupManager manager;
     return manager;

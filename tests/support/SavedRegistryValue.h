@@ -11,7 +11,8 @@ public:
     SavedRegistryValue(HKEY root, std::wstring key, std::wstring name)
         : root_(root), key_(std::move(key)), name_(std::move(name)) {
         std::wstring value;
-        if (ReadRegString(root_, key_, name_, value)) old_ = value;
+        if (ReadRegString(root_, key_, name_, value))
+            old_ = value;
     }
     ~SavedRegistryValue() {
         if (old_)
@@ -31,7 +32,8 @@ public:
     }
     std::optional<std::wstring> Current() const {
         std::wstring value;
-        if (!ReadRegString(root_, key_, name_, value)) return std::nullopt;
+        if (!ReadRegString(root_, key_, name_, value))
+            return std::nullopt;
         return value;
     }
 

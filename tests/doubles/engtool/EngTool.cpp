@@ -48,7 +48,7 @@ SilentOutcome RunSilentSetup(const std::wstring& setupPath, const SilentParamete
     for (const wchar_t* result : {L"Error", L"Reboot", L"Install"})
         DeleteRegValue(HKEY_LOCAL_MACHINE, kSilentKey, result, false);
 
-    const auto child = testing_support::RunAndWait(L"\"" + setupPath + L"\" SET", L"", timeoutMs);
+    const auto child = testing_support::RunAndWait(L"\"" + setupPath + L"\" /SET", L"", timeoutMs);
     SilentOutcome outcome;
     outcome.Started = child.started;
     outcome.Finished = child.finished;

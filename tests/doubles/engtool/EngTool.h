@@ -29,7 +29,7 @@ struct SilentOutcome {
     std::optional<std::wstring> Install;
 };
 
-// Runs "<setupPath> SET" with the given parameters and waits at most timeoutMs for its end.
+// Runs "<setupPath> /SET" with the given parameters and waits at most timeoutMs for its end.
 SilentOutcome RunSilentSetup(const std::wstring& setupPath, const SilentParameters& parameters,
                              uint32_t timeoutMs = 120000);
 

@@ -3,7 +3,7 @@
 //   engtool SETUP_PATH [Language=CODE] [InstallPath=FOLDER] [ContentsPath=FOLDER]
 //
 // Writes the given values (an empty one too; the others are deleted) into the temporary key,
-// runs "SETUP_PATH SET", waits for it and prints its exit code and its "Error", "Reboot" and
+// runs "SETUP_PATH /SET" (an option needs its prefix), waits for it and prints its exit code and its "Error", "Reboot" and
 // "Install" values, one per line. Ends with 0 when the launcher ran to its end, else 1.
 #include "EngTool.h"
 #include "TestSupport.h"
