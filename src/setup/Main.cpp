@@ -1,6 +1,8 @@
 // The program entry: decides the run mode, keeps setup processes to one and ends with the
 // manager's exit code.
 #include "setup/ornLxSetup.h"
+#include "windows/MainUnit.h"
+#include "windows/ProgUnit.h"
 
 #include <windows.h>
 
@@ -25,15 +27,21 @@ bool TakeSetupMutex() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     TLxSetupManager& manager = SetupManager();
-    if (manager.IsProgressRequested())
+    if (manager.IsProgressRequested()) {
+        RunProgressWindow();
         return 0;
+    }
 
     if (!TakeSetupMutex()) {
         manager.ExitCode = kAnotherSetupRunning;
     } else {
         try {
-            if (!manager.SilentMode)
-                manager.LanguageConfirmed = manager.Languages->Count() == 1;
+            if (!manager.SilentMode) {
+                if (manager.Languages->Count() >= 2)
+                    RunSelectionWindow();
+                else
+                    manager.LanguageConfirmed = manager.Languages->Count() == 1;
+            }
             manager.RunInstallation();
         } catch (...) {
             // The exit code tells what was reached; the final values are still written.
