@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The demo folder and the Wine prefix the demo and the window pictures run in (WINEPREFIX, kept
 # apart from the tests' prefixes: the fonts and the dpi set here would change what they see).
 # Sourced by the demo scripts; DEMO_HERE is the folder of these scripts.
@@ -11,10 +12,9 @@ lay_out_demo_folder() {
     mkdir -p "$folder"
     cp "$build/bin/PagrionSetup.exe" "$folder/"
     cp "$DEMO_HERE/PagrionSetup.dat" "$folder/"
-    for package in $(grep -o 'name="file" value="[^"]*"' "$DEMO_HERE/PagrionSetup.dat" |
-        sed 's/.*value="\([^"]*\)"/\1/'); do
-        cp "$build/bin/fakepackage.exe" "$folder/$package"
-    done
+    grep -o 'name="file" value="[^"]*"' "$DEMO_HERE/PagrionSetup.dat" |
+        sed 's/.*value="\([^"]*\)"/\1/' |
+        while read -r package; do cp "$build/bin/fakepackage.exe" "$folder/$package"; done
 }
 
 # Wine draws captions and message boxes in Tahoma and the caption buttons with Marlett. Debian

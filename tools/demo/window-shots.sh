@@ -40,8 +40,7 @@ stop_launcher() {
     kill "$LAUNCHER" 2>/dev/null || true
     wait "$LAUNCHER" 2>/dev/null || true
     # The next picture must not catch this window.
-    local tries
-    for tries in $(seq 50); do window_shown "$WINDOW" || break; sleep 0.2; done
+    for _ in $(seq 50); do window_shown "$WINDOW" || break; sleep 0.2; done
 }
 
 # English first in the list, Japanese third.

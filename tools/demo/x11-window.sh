@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Finding, picturing and typing into the launcher's windows on an X display (DISPLAY).
 # Sourced by the demo scripts; needs xwininfo, ImageMagick's import and xdotool.
 
@@ -5,8 +6,8 @@
 # holds TEXT (a quoted title such as "\"Pagrion Viewer Setup\"", or a program's class such as
 # "(\"pagrionsetup.exe\""), once it is shown; fails after about 20 seconds.
 wait_for_window() {
-    local text=$1 id tries
-    for tries in $(seq 100); do
+    local text=$1 id
+    for _ in $(seq 100); do
         for id in $(xwininfo -root -tree | grep -F -- "$text" | grep -vF '"Default IME"' |
             awk '{print $1}'); do
             if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
