@@ -167,11 +167,9 @@ public:
                 [&] { return (window = ShownWindowOf(process_->Id(), L"TOrnOVISetup000")); }))
             return;
         thread_ = GetWindowThreadProcessId(window, nullptr);
-        for (HWND child : ChildrenOf(window)) {
-            const std::wstring className = ClassOf(child);
-            if (CompareStringOrdinal(className.c_str(), -1, L"ListBox", -1, TRUE) == CSTR_EQUAL)
-                list = child;
-        }
+        if (const std::vector<HWND> lists = ChildrenOfClass(window, L"ListBox"); lists.size() == 1)
+            list = lists[0];
+        // In tab order: Start, then Cancel.
         const std::vector<HWND> buttons = ChildrenOfClass(window, L"Button");
         if (buttons.size() == 2) {
             start = buttons[0];
