@@ -3,10 +3,13 @@
 #
 #   ./make.sh setup   install every Debian package the build, the tests and the demo need
 #   ./make.sh build   configure and build the i686 product and the x86-64 parity build
-#   ./make.sh test    setup, build, then CTest of both builds under Wine and Xvfb
+#   ./make.sh test    setup, build, then CTest of both builds under Wine and Xvfb, and a short
+#                     fuzz run of the definition-file reader
 #   ./make.sh demo    setup, build, then run the launcher on a demo folder
 #   ./make.sh check NAME...  build and run only the named test programs (e.g. text_tests)
 #   ./make.sh bench   build the i686 benchmarks and run them under Wine
+#   ./make.sh fuzz [SECONDS]  fuzz the definition-file reader natively with the sanitizers:
+#                     100,000 inputs, or SECONDS long; fails on a crash, hang or leak
 #
 # TARGETS="i686" limits build and test to one build; BUILD_ROOT moves the build folders.
 set -euo pipefail
@@ -22,6 +25,7 @@ PACKAGES=(
     cmake ninja-build googletest
     wine wine64 wine32:i386 xvfb x11-apps imagemagick
     fonts-dejavu-core fonts-liberation fonts-ipafont-gothic fonts-wqy-microhei fonts-unfonts-core
+    clang-14 libclang-rt-14-dev llvm-14
 )
 
 log() { printf '== %s\n' "$*"; }
@@ -121,9 +125,21 @@ start_wine_session() {
     for target in $TARGETS; do start_prefix "$BUILD_ROOT/$target/wineprefix"; done
 }
 
+# --- The reader built natively for Linux with libFuzzer and the sanitizers ---
+
+build_fuzz() {
+    local werror=OFF
+    [ "${CI:-}" = true ] && werror=ON
+    log "build fuzz"
+    cmake -S "$ROOT/tests/fuzz" -B "$BUILD_ROOT/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 \
+        -DPAGRION_WERROR="$werror" >/dev/null
+    cmake --build "$BUILD_ROOT/fuzz" -j "$JOBS"
+}
+
 cmd_test() {
     cmd_setup
     cmd_build
+    build_fuzz
     start_wine_session
     local target status=0
     for target in $TARGETS; do
@@ -132,7 +148,20 @@ cmd_test() {
             ctest --output-on-failure -j "$JOBS") || status=1
     done
     stop_wine_session
+    log "test fuzz"
+    (cd "$BUILD_ROOT/fuzz" && ctest --output-on-failure) || status=1
     return $status
+}
+
+# The long fuzz run: 100,000 inputs by default, or as many as SECONDS allow.
+cmd_fuzz() {
+    local seconds=${1:-}
+    cmd_setup
+    build_fuzz
+    local bound=-runs=100000
+    [ -n "$seconds" ] && bound=-max_total_time=$seconds
+    log "fuzz the reader ($bound)"
+    "$ROOT/tests/fuzz/run-fuzz.sh" "$BUILD_ROOT/fuzz/reader_fuzz" "$BUILD_ROOT/fuzz/long" "$bound"
 }
 
 # Builds and runs the named test programs only, in every build of TARGETS.
@@ -178,6 +207,7 @@ test) cmd_test ;;
 demo) cmd_demo ;;
 check) shift && cmd_check "$@" ;;
 bench) cmd_bench ;;
+fuzz) shift && cmd_fuzz "$@" ;;
 *)
     sed -n '2,/^set -euo/p' "$0" | sed '$d' | sed 's/^# \{0,1\}//'
     exit 2
