@@ -107,6 +107,9 @@ start_prefix() {
         mkdir -p "$prefix"
         # No Mono or Gecko: their installers would ask to download.
         WINEPREFIX=$prefix WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i </dev/null >/dev/null 2>&1
+        # Without a window manager, Wine waits for one whenever a managed window is hidden.
+        WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+            </dev/null >/dev/null 2>&1
         WINEPREFIX=$prefix wineserver -w
     fi
     WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1

@@ -25,8 +25,19 @@ bool TakeSetupMutex() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     TLxSetupManager& manager = SetupManager();
-    if (manager.IsProgressRequested()) return 0;
+    if (manager.IsProgressRequested())
+        return 0;
 
-    if (!TakeSetupMutex()) manager.ExitCode = kAnotherSetupRunning;
+    if (!TakeSetupMutex()) {
+        manager.ExitCode = kAnotherSetupRunning;
+    } else {
+        try {
+            if (!manager.SilentMode)
+                manager.LanguageConfirmed = manager.Languages->Count() == 1;
+            manager.RunInstallation();
+        } catch (...) {
+            // The exit code tells what was reached; the final values are still written.
+        }
+    }
     return static_cast<int>(manager.GetFinalExitCode());
 }

@@ -32,17 +32,23 @@ TLxSetupManager::TLxSetupManager() {
     LogFileName = GetTempFolder() + ReplaceExtension(kViewerProgramName, L"-Install.log");
     ProgressMode = IsProgressRequested();
     // Every setup process starts a new log; the progress process continues it.
-    if (!ProgressMode) ForceDeleteFile(LogFileName);
+    if (!ProgressMode)
+        ForceDeleteFile(LogFileName);
     WriteLog(L"Start Setup (" + CommandLineText() + L")");
     if (ProgressMode)
         ReadRegString(HKEY_LOCAL_MACHINE, kViewerKey, L"Install", InstalledVersion);
     else
         LogViewerValues();
+    Languages->LoadFromFile(ReplaceExtension(GetProgramFileName(), L".dat"));
     SilentMode = IsSilentRequested();
+    if (SilentMode)
+        WriteStartResults();
+    ChooseDefaultLanguage();
 }
 
 TLxSetupManager::~TLxSetupManager() {
-    if (!ProgressMode) LogViewerValues();
+    if (!ProgressMode)
+        LogViewerValues();
     WriteLog(L"End Setup (ExitCode=" + std::to_wstring(ExitCode) + L")");
 }
 
@@ -72,10 +78,6 @@ bool TLxSetupManager::IsSilentRequested() const {
 
 bool TLxSetupManager::IsProgressRequested() const {
     return Options->Find(L"OVWPROGRESS") != nullptr;
-}
-
-uint32_t TLxSetupManager::GetFinalExitCode() {
-    return ExitCode;
 }
 
 TLxSetupManager& SetupManager() {

@@ -31,7 +31,8 @@ void CarryInto(int32_t& higher, int32_t& lower) {
 TLxVersionCompare CompareVersions(const std::wstring& packageVersion,
                                   const std::wstring& installedVersion) {
     const std::wstring installed = Trim(installedVersion);
-    if (installed.empty()) return vcNotInstalled;
+    if (installed.empty())
+        return vcNotInstalled;
     VersionParts a = ReadVersionParts(Trim(packageVersion));
     VersionParts b = ReadVersionParts(installed);
     // The order matters: a second part raised by the third is not carried again.
@@ -39,9 +40,11 @@ TLxVersionCompare CompareVersions(const std::wstring& packageVersion,
     CarryInto(b[0], b[1]);
     CarryInto(a[1], a[2]);
     CarryInto(b[1], b[2]);
-    if (a[0] != b[0]) return vcOtherMajor;
+    if (a[0] != b[0])
+        return vcOtherMajor;
     for (size_t i = 1; i < 4; ++i) {
-        if (a[i] != b[i]) return a[i] > b[i] ? vcNewer : vcOlder;
+        if (a[i] != b[i])
+            return a[i] > b[i] ? vcNewer : vcOlder;
     }
     return vcSame;
 }

@@ -16,8 +16,10 @@ std::vector<std::wstring> ListEntries(const std::wstring& list) {
     size_t start = 0;
     while (start <= list.size()) {
         size_t end = list.find(L';', start);
-        if (end == std::wstring::npos) end = list.size();
-        if (end > start) entries.push_back(list.substr(start, end - start));
+        if (end == std::wstring::npos)
+            end = list.size();
+        if (end > start)
+            entries.push_back(list.substr(start, end - start));
         start = end + 1;
     }
     return entries;
@@ -32,25 +34,29 @@ std::vector<std::wstring> SplitCommandLine(std::wstring_view commandLine) {
     while (i < n) {
         while (i < n && SeparatesArguments(commandLine[i]))
             ++i;
-        if (i >= n) break;
+        if (i >= n)
+            break;
         std::wstring argument;
         while (i < n && !SeparatesArguments(commandLine[i])) {
             if (commandLine[i] == L'"') {
                 ++i;
                 while (i < n && commandLine[i] != L'"')
                     argument += commandLine[i++];
-                if (i < n) ++i; // the closing quote
+                if (i < n)
+                    ++i; // the closing quote
             } else {
                 argument += commandLine[i++];
             }
         }
-        if (!argument.empty()) arguments.push_back(std::move(argument));
+        if (!argument.empty())
+            arguments.push_back(std::move(argument));
     }
     return arguments;
 }
 
 TZelCmdOptionCollection::TZelCmdOptionCollection(bool parseNow) {
-    if (parseNow) Parse();
+    if (parseNow)
+        Parse();
 }
 
 void TZelCmdOptionCollection::Parse() {
@@ -61,13 +67,15 @@ void TZelCmdOptionCollection::ParseArguments(const std::vector<std::wstring>& ar
     Clear();
     std::wstring pendingPrefix, pendingName;
     auto addPending = [&] {
-        if (!pendingName.empty()) Add(pendingPrefix, pendingName, L"");
+        if (!pendingName.empty())
+            Add(pendingPrefix, pendingName, L"");
         pendingPrefix.clear();
         pendingName.clear();
     };
     for (size_t i = 1; i < arguments.size(); ++i) {
         const std::wstring& argument = arguments[i];
-        if (argument.empty()) continue;
+        if (argument.empty())
+            continue;
         std::wstring prefix, rest;
         SplitPrefix(argument, prefix, rest);
         if (prefix.empty()) {
@@ -92,9 +100,11 @@ void TZelCmdOptionCollection::ParseArguments(const std::vector<std::wstring>& ar
 }
 
 const TZelCmdOptionItem* TZelCmdOptionCollection::Find(std::wstring_view name) const {
-    if (name.empty()) return nullptr;
+    if (name.empty())
+        return nullptr;
     for (const auto& item : Items)
-        if (SameString(item->Name, name, !CaseSensitive)) return item.get();
+        if (SameString(item->Name, name, !CaseSensitive))
+            return item.get();
     return nullptr;
 }
 

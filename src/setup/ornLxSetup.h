@@ -4,9 +4,12 @@
 #include "language/ornLxLanguages.h"
 #include "setup/ZelCmdUtl.h"
 
+#include <windows.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // How the package's version relates to the installed viewer's.
 enum TLxVersionCompare : uint8_t {
@@ -41,22 +44,63 @@ public:
     bool RunSucceeded = false;
     uint32_t ExitCode = 0;
 
+    // Start-up and language choice.
     bool IsSilentRequested() const;
-    // True when the package of this version must run: it is newer, or no viewer is installed.
-    bool IsInstallNeeded(const std::wstring& packageVersion) const;
-    // Appends one line to the install log; a line that cannot be written is lost.
+    bool IsProgressRequested() const;
+    // Prunes the catalogue to the installable languages and proposes one; the number left.
+    int ChooseDefaultLanguage();
+    // Chooses the language named by the option "LANG"; without a match the default choice
+    // stands and the answer is false.
+    bool SelectLanguageFromOption();
+    // The chosen language, or null.
+    TLxSetupLanguageItem* CurrentLanguage() const;
+    // Chooses the language at index; an index past the catalogue is ignored, -1 clears.
+    void SetCurrentIndex(int index);
+    // The names the selection window lists, in catalogue order.
+    std::vector<std::wstring> GetLanguageNames() const;
+
+    // The install log: appends one line; a line that cannot be written is lost.
     void WriteLog(const std::wstring& text) const;
 
-    bool IsProgressRequested() const;
+    // The version check: true when the package of this version must run, because it is newer
+    // or no viewer is installed.
+    bool IsInstallNeeded(const std::wstring& packageVersion) const;
 
+    // The silent-mode values of the temporary key.
+    void WriteStartResults() const;
+    // Reads the run's parameters; false when "InstallPath" is missing.
+    bool ReadSilentParameters();
+    void WriteFinalResults() const;
     // The exit code of the process; silent mode first leaves its results in the registry.
     uint32_t GetFinalExitCode();
+    void DeleteSilentFile() const;
+
+    // The installation run of the setup process, once the language is settled.
+    void RunInstallation();
+    // Starts the progress process, in the current language.
+    void StartProgressProcess() const;
+    // The manuals step of a silent run.
+    void ProcessIncludedManuals();
+    // Deletes "silent.txt" and the user's part of the temporary key.
+    void ClearSilentData() const;
 
 private:
     std::wstring CommandLineText() const;
     // Reads one value of the viewer's key and logs it; the value, empty when missing.
     std::wstring ReadAndLogViewerValue(const wchar_t* name) const;
     void LogViewerValues();
+    // Writes one value of the temporary key and logs it.
+    void WriteSilentValue(const wchar_t* name, const std::wstring& value, bool flush) const;
+    // Reads one value of the temporary key and logs it; found tells whether it could be read.
+    std::wstring ReadSilentValue(const wchar_t* name, bool& found) const;
+    // Makes the first language with this code (ignoring case) the current one; false when no
+    // language has it.
+    bool SelectLanguageByCode(const std::wstring& code);
+    // Normal mode: starts the package for the user without waiting for it.
+    void StartInstallation(const TLxSetupLanguageItem& language);
+    // Silent mode: the progress window, the package when needed, the manuals.
+    void RunSilentInstallation(const std::wstring& package);
+    void RunPackageUnattended(const std::wstring& package);
 };
 
 // The one manager of the process, constructed by the first call.
@@ -67,6 +111,33 @@ std::wstring FormatLogLine(const std::wstring& text);
 
 // A text in double quotes, as the log shows values.
 std::wstring Quoted(const std::wstring& text);
+
+// The text shown when the definition file offers no language, in the user's language.
+std::wstring GetDataNotFoundMessage(uint16_t languageValue);
+// The progress window of the progress process, searched for up to two seconds; null when none.
+HWND FindProgressWindow();
+// Asks the progress window to close, without waiting.
+void CloseProgressWindow();
+// Runs the converter's create step, then its register step for the contents folder, reporting
+// to the window; whether the register step could be started.
+bool RegisterManuals(HWND progressWindow, const std::wstring& contentsFolder);
+// Starts the converter beside the installed viewer with the parameters, after waiting up to two
+// seconds for a running one to end; whether it could be started.
+bool RunConverter(const std::wstring& parameters, bool waitForIdle);
+
+// The rights test: may this process create values under HKEY_LOCAL_MACHINE and files in the
+// common application data folder? Leaves nothing behind.
+bool HasAdminRights();
+// The folder shared by setup runs ("OVIVINST\" under the common application data folder, or
+// under the temporary folder), with trailing backslash.
+std::wstring GetWorkFolder();
+// Writes a file of the work folder (UTF-8 with mark), replacing it; failures are ignored.
+void WriteWorkFile(const std::wstring& name, const std::wstring& text);
+// Deletes a file of the work folder, and the folder when it is then empty.
+void DeleteWorkFile(const std::wstring& name);
+// The path to start a package by: a path over 250 characters is copied into "oviview\" under
+// the temporary folder first; when the copy fails, the package's own path.
+std::wstring GetRunnableSetupPath(const std::wstring& packagePath);
 
 // The path with the extension of its last component replaced (or appended when it has none).
 std::wstring ReplaceExtension(const std::wstring& path, const std::wstring& extension);

@@ -130,6 +130,12 @@ void TZelForm::SetCaption(const std::wstring& caption) {
 }
 
 void TZelForm::SetFont(const std::wstring& name, int size, BYTE charset) {
+    if (!handle_) {
+        design_.fontName = name;
+        design_.fontSize = size;
+        design_.fontCharset = charset;
+        return;
+    }
     auto font = std::make_unique<TZelWindowFont>(name, size, charset, dpi_);
     for (TZelControl* control : controls_)
         control->ApplyFont(font->Handle());

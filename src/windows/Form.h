@@ -60,7 +60,7 @@ public:
     std::wstring Caption() const;
     void SetCaption(const std::wstring& caption);
     const TZelWindowFont& Font() const { return *font_; }
-    // Gives the form and all its controls a new font.
+    // Gives the form and all its controls a new font (before Create: the font they start with).
     void SetFont(const std::wstring& name, int size, BYTE charset);
 
     // The form a window handle belongs to, or nullptr.

@@ -51,7 +51,11 @@ void TZelListBox::MeasureItem(MEASUREITEMSTRUCT& item) {
 }
 
 void TZelListBox::DrawItem(const DRAWITEMSTRUCT& item) {
-    if (OnDrawItem) {
+    // An empty list asks only to show its focus; its row is blanked here, so the focus rectangle,
+    // which inverts what lies below, never leaves traces.
+    if (static_cast<int>(item.itemID) < 0) {
+        FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
+    } else if (OnDrawItem) {
         const TZelDrawItem entry{item.hDC, static_cast<int>(item.itemID), item.rcItem,
                                  (item.itemState & ODS_SELECTED) != 0};
         OnDrawItem(entry);

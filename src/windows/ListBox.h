@@ -6,8 +6,8 @@
 
 #include <functional>
 
-// One entry to draw: the device context (with the list's font selected), the entry's index
-// (-1 for an empty list that shows its focus), its rectangle and whether it is selected.
+// One entry to draw: the device context (with the list's font selected), the entry's index, its
+// rectangle and whether it is selected.
 struct TZelDrawItem {
     HDC dc;
     int index;

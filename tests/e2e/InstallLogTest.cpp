@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <regex>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -19,8 +20,14 @@ constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
 
 class InstallLog : public ::testing::Test {
 protected:
+    // One language whose package ends at once: a normal run starts it and ends without a window.
     InstallLog() : temp(tempFolder.Path()) {
         CopyTo(ProgramFolder() + L"PagrionSetup.exe", folder / L"PagrionSetup.exe");
+        CopyTo(ProgramFolder() + L"fakepackage.exe", folder / L"pkg.exe");
+        WriteBytes(folder / L"PagrionSetup.dat",
+                   "<language><lang code=\"en\" lcid=\"0409\" langid=\"9\">"
+                   "<item name=\"title\" value=\"Setup\"/><item name=\"file\" value=\"pkg.exe\"/>"
+                   "</lang></language>");
     }
 
     std::wstring CommandLine(const std::wstring& arguments) const {
@@ -29,18 +36,37 @@ protected:
     ChildResult Run(const std::wstring& arguments) {
         return RunAndWait(CommandLine(arguments), folder.Path());
     }
+    // Runs progress processes side by side; each continues the log. Their windows are asked to
+    // close as soon as they show.
+    std::vector<ChildResult> RunProgressProcesses(int count) {
+        std::vector<std::unique_ptr<ChildProcess>> processes;
+        for (int i = 0; i < count; ++i)
+            processes.push_back(
+                std::make_unique<ChildProcess>(CommandLine(L"-OVWPROGRESS"), folder.Path()));
+        std::vector<ChildResult> results;
+        for (auto& process : processes) {
+            for (int tries = 0; tries < 3000 && !process->Ended(10); ++tries) {
+                if (HWND window = FindWindowW(L"TOrnOVIProgress000", nullptr))
+                    PostMessageW(window, WM_CLOSE, 0, 0);
+            }
+            results.push_back(process->Wait(0));
+        }
+        return results;
+    }
     std::wstring LogPath() const { return tempFolder / L"PagrionViewer-Install.log"; }
 
     // The log's lines without their CR LF; fails the test when a line does not end in CR LF.
     std::vector<std::string> LogLines() const {
         std::string text = ReadBytes(LogPath());
-        if (text.starts_with(kUtf8Mark)) text.erase(0, 3);
+        if (text.starts_with(kUtf8Mark))
+            text.erase(0, 3);
         std::vector<std::string> lines;
         size_t start = 0;
         while (start < text.size()) {
             const size_t end = text.find("\r\n", start);
             EXPECT_NE(end, std::string::npos) << "unterminated line: " << text.substr(start);
-            if (end == std::string::npos) break;
+            if (end == std::string::npos)
+                break;
             lines.push_back(text.substr(start, end - start));
             start = end + 2;
         }
@@ -75,30 +101,29 @@ TEST_F(InstallLog, RunWritesAFreshLogFromStartToEnd) {
 
 TEST_F(InstallLog, ViewerValuesAreLoggedAtStartAndEndButNotByTheProgressProcess) {
     ASSERT_EQ(Run(L"").exitCode, 0u);
-    ASSERT_EQ(Run(L"-OVWPROGRESS").exitCode, 0u);
+    const size_t setupLines = LogLines().size();
+    ASSERT_TRUE(RunProgressProcesses(1)[0].finished);
     std::vector<std::string> messages;
     for (const std::string& line : LogLines())
         messages.push_back(line.substr(line.rfind('\t') + 1));
-    ASSERT_EQ(messages.size(), 10u);
+    ASSERT_GE(setupLines, 8u);
     EXPECT_TRUE(messages[1].starts_with("HKLM\\Pagrion Viewer\\AppMain=\""));
     EXPECT_TRUE(messages[2].starts_with("HKLM\\Pagrion Viewer\\InstallLang=\""));
     EXPECT_TRUE(messages[3].starts_with("HKLM\\Pagrion Viewer\\Install=\""));
-    EXPECT_TRUE(messages[6].starts_with("HKLM\\Pagrion Viewer\\Install=\""));
-    EXPECT_EQ(messages[7], "End Setup (ExitCode=0)");
+    EXPECT_TRUE(messages[setupLines - 4].starts_with("HKLM\\Pagrion Viewer\\AppMain=\""));
+    EXPECT_TRUE(messages[setupLines - 2].starts_with("HKLM\\Pagrion Viewer\\Install=\""));
+    EXPECT_EQ(messages[setupLines - 1], "End Setup (ExitCode=0)");
     // The progress process continues the log with its own two lines.
-    EXPECT_TRUE(messages[8].starts_with("Start Setup (")) << messages[8];
-    EXPECT_TRUE(messages[8].ends_with(" -OVWPROGRESS)")) << messages[8];
-    EXPECT_EQ(messages[9], "End Setup (ExitCode=0)");
+    ASSERT_EQ(messages.size(), setupLines + 2);
+    EXPECT_TRUE(messages[setupLines].starts_with("Start Setup (")) << messages[setupLines];
+    EXPECT_TRUE(messages[setupLines].ends_with(" -OVWPROGRESS)")) << messages[setupLines];
+    EXPECT_EQ(messages[setupLines + 1], "End Setup (ExitCode=0)");
 }
 
 TEST_F(InstallLog, ConcurrentWritersNeverMixLines) {
     constexpr int kWriters = 8;
-    std::vector<std::unique_ptr<ChildProcess>> writers;
-    for (int i = 0; i < kWriters; ++i)
-        writers.push_back(
-            std::make_unique<ChildProcess>(CommandLine(L"-OVWPROGRESS"), folder.Path()));
-    for (auto& writer : writers)
-        ASSERT_TRUE(writer->Wait().finished);
+    for (const ChildResult& result : RunProgressProcesses(kWriters))
+        ASSERT_TRUE(result.finished);
 
     const auto lines = LogLines();
     EXPECT_EQ(lines.size(), 2u * kWriters);
@@ -117,10 +142,13 @@ TEST_F(InstallLog, LineIsLostWhenTheLogStaysLockedAndTheRunGoesOn) {
     HANDLE lock = CreateFileW(LogPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    ChildProcess run(CommandLine(L"-OVWPROGRESS"), folder.Path());
-    Sleep(6500); // longer than the writer's five seconds of retries for its first line
-    CloseHandle(lock);
-    const ChildResult result = run.Wait();
+    // Released later than the writer's five seconds of retries for its first line.
+    std::thread release([lock] {
+        Sleep(6500);
+        CloseHandle(lock);
+    });
+    const ChildResult result = RunProgressProcesses(1)[0];
+    release.join();
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, 0u);
     const auto lines = LogLines();

@@ -21,7 +21,8 @@ ScratchFolder::ScratchFolder() {
     for (;;) {
         path_ = std::wstring(temp) + L"pgtest-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                 std::to_wstring(++counter) + L"\\";
-        if (CreateDirectoryW(path_.c_str(), nullptr)) return;
+        if (CreateDirectoryW(path_.c_str(), nullptr))
+            return;
         if (GetLastError() != ERROR_ALREADY_EXISTS)
             throw std::runtime_error("cannot create a scratch folder");
     }
@@ -33,13 +34,15 @@ ScratchFolder::~ScratchFolder() {
 
 void RemoveTree(const std::wstring& path) {
     std::wstring folder = path;
-    if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    if (!folder.empty() && folder.back() == L'\\')
+        folder.pop_back();
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..") continue;
+            if (name == L"." || name == L"..")
+                continue;
             const std::wstring full = folder + L"\\" + name;
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(full);
@@ -56,7 +59,8 @@ void RemoveTree(const std::wstring& path) {
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create a test file");
+    if (file == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot create a test file");
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
@@ -65,7 +69,8 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
 std::string ReadBytes(const std::wstring& path) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
     std::string bytes(GetFileSize(file, nullptr), '\0');
     DWORD read = 0;
     ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
@@ -88,7 +93,8 @@ ScopedEnvironment::ScopedEnvironment(const std::wstring& name, const std::wstrin
     wchar_t buffer[32768];
     const DWORD length = GetEnvironmentVariableW(name.c_str(), buffer, 32768);
     hadValue_ = length > 0 && length < 32768;
-    if (hadValue_) oldValue_.assign(buffer, length);
+    if (hadValue_)
+        oldValue_.assign(buffer, length);
     SetEnvironmentVariableW(name.c_str(), value.c_str());
 }
 
@@ -110,7 +116,8 @@ ChildProcess::ChildProcess(const std::wstring& commandLine, const std::wstring& 
 }
 
 ChildProcess::~ChildProcess() {
-    if (!process_) return;
+    if (!process_)
+        return;
     if (WaitForSingleObject(process_, 0) != WAIT_OBJECT_0) {
         TerminateProcess(process_, 0xDEAD);
         WaitForSingleObject(process_, 5000);
@@ -118,9 +125,14 @@ ChildProcess::~ChildProcess() {
     CloseHandle(process_);
 }
 
+bool ChildProcess::Ended(uint32_t timeoutMs) const {
+    return process_ && WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+}
+
 ChildResult ChildProcess::Wait(uint32_t timeoutMs) {
     ChildResult result;
-    if (!process_) return result;
+    if (!process_)
+        return result;
     result.started = true;
     if (WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0) {
         result.finished = true;
@@ -154,10 +166,12 @@ bool EveryoneMayWrite(const std::wstring& path) {
         return false;
     unsigned char everyone[SECURITY_MAX_SID_SIZE];
     DWORD sidSize = sizeof everyone;
-    if (!CreateWellKnownSid(WinWorldSid, nullptr, everyone, &sidSize)) return false;
+    if (!CreateWellKnownSid(WinWorldSid, nullptr, everyone, &sidSize))
+        return false;
     for (DWORD index = 0; index < acl->AceCount; ++index) {
         void* entry = nullptr;
-        if (!GetAce(acl, index, &entry)) return false;
+        if (!GetAce(acl, index, &entry))
+            return false;
         const auto* ace = static_cast<const ACCESS_ALLOWED_ACE*>(entry);
         if (ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE &&
             EqualSid(const_cast<DWORD*>(&ace->SidStart), everyone) &&
@@ -168,7 +182,8 @@ bool EveryoneMayWrite(const std::wstring& path) {
 }
 
 std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
+    if (text.empty())
+        return {};
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                          nullptr, 0, nullptr, nullptr);
     std::string bytes(size, '\0');
@@ -178,7 +193,8 @@ std::string Utf8(const std::wstring& text) {
 }
 
 std::wstring FromUtf8(const std::string& bytes) {
-    if (bytes.empty()) return {};
+    if (bytes.empty())
+        return {};
     const int size =
         MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::wstring text(size, L'\0');

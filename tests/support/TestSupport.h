@@ -75,6 +75,8 @@ public:
 
     bool Started() const { return process_ != nullptr; }
     uint32_t Id() const { return id_; }
+    // Waits up to timeoutMs for the child to end; it keeps running either way.
+    bool Ended(uint32_t timeoutMs) const;
     // Waits up to timeoutMs; a child still running then is stopped and reported unfinished.
     ChildResult Wait(uint32_t timeoutMs = 30000);
 

@@ -125,6 +125,16 @@ TEST_F(Form, NewFontReachesEveryControlAndResizesTheFittedLabel) {
     EXPECT_EQ(label.bottom - label.top, expected.cy);
 }
 
+TEST_F(Form, FontGivenBeforeCreationIsTheOneTheFormStartsWith) {
+    TestForm form(application);
+    form.SetFont(L"Liberation Sans", 12, GREEK_CHARSET);
+    form.Create();
+    EXPECT_EQ(form.Font().Name(), L"Liberation Sans");
+    EXPECT_EQ(form.Font().Size(), 12);
+    EXPECT_EQ(form.Font().Charset(), GREEK_CHARSET);
+    EXPECT_EQ(form.start.Font(), form.Font().Handle());
+}
+
 TEST_F(Form, WrappedLabelKeepsItsDesignSizeAndFittedLabelFollowsItsText) {
     TestForm& form = application.CreateForm<TestForm>();
     const std::wstring longText(200, L'w');

@@ -1,6 +1,11 @@
 // The definition-file inspector: shows a person who writes a language definition file how the
 // launcher reads it. Output is ASCII, one record a line, each line ended by LF alone.
+#include "CatalogueDump.h"
 #include "TreeDump.h"
+
+#include "language/LanguageChoice.h"
+#include "platform/Registry.h"
+#include "setup/ProductKeys.h"
 
 #include <windows.h>
 
@@ -17,6 +22,8 @@ const char* const HelpText =
     R"(datcheck - shows how the Pagrion language setup reads a language definition file
 
 Usage:
+  datcheck FILE          show the languages of FILE as the setup reads them, and which of
+                         them it would offer and propose if FILE lay beside it
   datcheck --tree FILE   show FILE as the setup's markup reader sees it
   datcheck --help        show this text
 
@@ -38,6 +45,14 @@ Why is my language not offered?
   A language none of whose fonts is installed is listed in grey and cannot be started.
   With one language left, the setup starts its package at once without asking.
 
+Reading the languages (datcheck FILE):
+  "loaded N" tells how many languages were read. Each language then shows its attributes as
+  numbers (hexadecimal where the file writes hexadecimal), the installed font chosen from its
+  "font" list (an empty name: none of them is installed), its texts and its messages. Last
+  comes one "prune" line per language: kept (usable=0: no font installed, listed in grey) or
+  dropped with the first reason that applies, and the "default" language the setup would
+  propose (counted among the kept languages from 0, -1 for none).
+
 Reading the tree (--tree):
   The first line tells the encoding the file was read in. Without a byte-order mark, an
   encoding in the <?xml ...?> declaration or a charset setting, the file is read in the
@@ -52,10 +67,12 @@ Reading the tree (--tree):
   - an attribute without "=" (or one whose value was cut off) shows without a value.
   The last line is the markup rebuilt from what was read.
 
-Exit codes: 0 shown, 1 the file could not be loaded, 2 wrong arguments.
+Exit codes: 0 shown, 1 the file could not be loaded (FILE: no language would be offered),
+2 wrong arguments.
 )";
 
-const char* const UsageText = "usage: datcheck --tree FILE\n"
+const char* const UsageText = "usage: datcheck FILE\n"
+                              "       datcheck --tree FILE\n"
                               "       datcheck --help\n";
 
 void WriteOut(std::string_view text) {
@@ -88,6 +105,20 @@ int ShowTree(const std::wstring& file) {
     return 0;
 }
 
+// The installed viewer's language, as the setup reads it to choose its default language.
+uint16_t InstalledViewerLanguage() {
+    std::wstring installLang;
+    ReadRegString(HKEY_LOCAL_MACHINE, kViewerKey, L"InstallLang", installLang);
+    return InstalledLanguageID(installLang);
+}
+
+int ShowCatalogue(const std::wstring& file) {
+    const CatalogueDump dump =
+        DumpCatalogue(FullPath(file), InstalledViewerLanguage(), UserLanguageID());
+    WriteOut(dump.text);
+    return dump.anyKept ? 0 : 1;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -98,7 +129,8 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (arguments.size() == 2 && arguments[0] == L"--tree") return ShowTree(arguments[1]);
-    // "datcheck FILE", the catalogue view, joins the modes above.
+    if (arguments.size() == 1 && !arguments[0].starts_with(L"--"))
+        return ShowCatalogue(arguments[0]);
     std::fputs(UsageText, stderr);
     return 2;
 }

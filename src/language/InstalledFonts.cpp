@@ -1,0 +1,158 @@
+// The installed font families: the filtering enumerator and the two fallbacks a language's font
+// falls back on.
+#include "language/ZelFontUtl.h"
+
+#include <algorithm>
+#include <cwchar>
+
+namespace {
+
+// The device context of the whole screen, released when the object ends.
+class ScreenDC {
+public:
+    ScreenDC() : dc_(GetDC(nullptr)) {}
+    ~ScreenDC() {
+        if (dc_) ReleaseDC(nullptr, dc_);
+    }
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+
+    HDC Handle() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+TZelFontPitch PitchOf(BYTE pitchAndFamily) {
+    if (pitchAndFamily & FIXED_PITCH) return fpFixed;
+    if (pitchAndFamily & VARIABLE_PITCH) return fpVariable;
+    return fpDefault;
+}
+
+TZelFontStyles StyleOf(const LOGFONTW& font) {
+    unsigned style = fsNone;
+    if (font.lfWeight > FW_NORMAL) style |= fsBold;
+    if (font.lfItalic) style |= fsItalic;
+    if (font.lfUnderline) style |= fsUnderline;
+    if (font.lfStrikeOut) style |= fsStrikeOut;
+    return static_cast<TZelFontStyles>(style);
+}
+
+bool IsAtName(const LOGFONTW& font) {
+    return font.lfFaceName[0] == L'@';
+}
+
+} // namespace
+
+TZelFontInfoRec FontInfoFromLogFont(const LOGFONTW& font, TZelFontTypes fontType) {
+    TZelFontInfoRec info;
+    info.Charset = font.lfCharSet;
+    info.Height = font.lfHeight;
+    info.Name.assign(font.lfFaceName, wcsnlen(font.lfFaceName, LF_FACESIZE));
+    info.Orientation = font.lfOrientation;
+    info.Pitch = PitchOf(font.lfPitchAndFamily);
+    info.Style = StyleOf(font);
+    info.FontType = fontType;
+    return info;
+}
+
+bool TZelFontInfoList::GetInfo(int index, TZelFontInfoRec& info) const {
+    if (index < 0 || index >= Count()) return false;
+    info = entries_[index];
+    return true;
+}
+
+void TZelFonts::SetCharset(uint8_t charset) {
+    charset_ = charset;
+    list_.reset();
+}
+
+void TZelFonts::SetPitch(uint8_t pitch) {
+    pitch_ = pitch;
+    list_.reset();
+}
+
+bool TZelFonts::Accepts(const LOGFONTW& font, TZelFontTypes fontType) const {
+    if (FilterCharset && font.lfCharSet != charset_) return false;
+    if (FontTypes != ftNone && fontType != FontTypes) return false;
+    if (pitch_ != fpDefault && PitchOf(font.lfPitchAndFamily) != pitch_) return false;
+    switch (AtNames) {
+    case anLeaveOut:
+        return !IsAtName(font);
+    case anOnly:
+        return IsAtName(font);
+    default:
+        return true;
+    }
+}
+
+int CALLBACK TZelFonts::FilterFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD fontType,
+                                     LPARAM self) {
+    auto& fonts = *reinterpret_cast<TZelFonts*>(self);
+    const auto types = static_cast<TZelFontTypes>(fontType & (ftRaster | ftDevice | ftTrueType));
+    try {
+        if (fonts.Accepts(*font, types)) fonts.list_->Add(FontInfoFromLogFont(*font, types));
+    } catch (...) {
+        return 0; // out of memory: the families found so far stay
+    }
+    return 1;
+}
+
+void TZelFonts::Enumerate() {
+    if (!list_) list_ = std::make_unique<TZelFontInfoList>();
+    list_->Clear();
+    const ScreenDC screen;
+    if (!screen.Handle()) return;
+    EnumFontFamiliesW(screen.Handle(), nullptr, FilterFamily, reinterpret_cast<LPARAM>(this));
+}
+
+const TZelFontInfoList& TZelFonts::GetList() {
+    if (!list_) Enumerate();
+    return *list_;
+}
+
+TZelFontInfoRec GetDefaultGuiFontInfo() {
+    LOGFONTW font{};
+    if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) return {};
+    return FontInfoFromLogFont(font, ftNone);
+}
+
+std::wstring FirstFontOfCharset(bool fixedPitch, int32_t index, uint8_t charset) {
+    try {
+        if (charset == DEFAULT_CHARSET) charset = GetDefaultGuiFontInfo().Charset;
+        TZelFonts fonts;
+        fonts.SetCharset(charset);
+        fonts.SetPitch(fixedPitch ? fpFixed : fpVariable);
+        TZelFontInfoRec info;
+        if (fonts.GetList().GetInfo(index, info)) return info.Name;
+    } catch (...) {
+    }
+    return {};
+}
+
+namespace {
+
+int CALLBACK CollectFamilyName(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM names) {
+    auto& list = *reinterpret_cast<std::vector<std::wstring>*>(names);
+    try {
+        std::wstring name(font->lfFaceName, wcsnlen(font->lfFaceName, LF_FACESIZE));
+        if (std::find(list.begin(), list.end(), name) == list.end())
+            list.push_back(std::move(name));
+    } catch (...) {
+        return 0;
+    }
+    return 1;
+}
+
+} // namespace
+
+std::vector<std::wstring> InstalledFontFamilyNames() {
+    std::vector<std::wstring> names;
+    const ScreenDC screen;
+    if (!screen.Handle()) return names;
+    LOGFONTW all{};
+    all.lfCharSet = DEFAULT_CHARSET; // every character set of every family
+    EnumFontFamiliesExW(screen.Handle(), &all, CollectFamilyName, reinterpret_cast<LPARAM>(&names),
+                        0);
+    return names;
+}

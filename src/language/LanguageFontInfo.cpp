@@ -1,0 +1,98 @@
+// Choosing a language's font from the font, charset and size lists of its definition.
+#include "language/ZelLanguageFontInfo.h"
+
+#include "language/ZelFontUtl.h"
+#include "text/LocaleText.h"
+#include "text/ZelStrUtl.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr uint8_t kDefaultCharset = DEFAULT_CHARSET;
+constexpr int32_t kDefaultSize = 10;
+
+// Cuts the next ";"-separated entry off a list, trimmed.
+std::wstring NextEntry(std::wstring& list) {
+    return Trim(ExtractToken(list, L";", true, false));
+}
+
+// The charset an entry asks for: hexadecimal, not negative, its low 8 bits. Text that is no
+// hexadecimal number reads as 0, the ANSI character set.
+std::optional<uint8_t> CharsetOfEntry(const std::wstring& entry) {
+    if (entry.empty()) return std::nullopt;
+    const int32_t value = IntegerWithDefault(L"$" + entry, 0);
+    if (value < 0) return std::nullopt;
+    return static_cast<uint8_t>(value & 0xFF);
+}
+
+// The point size an entry asks for: decimal and above 0.
+std::optional<int32_t> SizeOfEntry(const std::wstring& entry) {
+    if (entry.empty()) return std::nullopt;
+    const int32_t value = IntegerWithDefault(entry, 0);
+    if (value <= 0) return std::nullopt;
+    return value;
+}
+
+// The screen's installed families, asked for once and only when a candidate needs them.
+class InstalledFamilies {
+public:
+    bool Contains(const std::wstring& name) {
+        if (!names_) names_ = InstalledFontFamilyNames();
+        return std::any_of(names_->begin(), names_->end(), [&](const std::wstring& installed) {
+            return SameText(installed, name);
+        });
+    }
+
+private:
+    std::optional<std::vector<std::wstring>> names_;
+};
+
+} // namespace
+
+void TZelLanguageFontInfo::Reset() {
+    Name.clear();
+    Charset = kDefaultCharset;
+    Size = kDefaultSize;
+}
+
+bool TZelLanguageFontInfo::Parse(std::wstring fontList, std::wstring charsetList,
+                                 std::wstring sizeList) {
+    Reset();
+    try {
+        fontList = Trim(fontList);
+        charsetList = Trim(charsetList);
+        sizeList = Trim(sizeList);
+        uint8_t charset = kDefaultCharset;
+        int32_t size = kDefaultSize;
+        InstalledFamilies installed;
+        while (!fontList.empty()) {
+            const std::wstring candidate = NextEntry(fontList);
+            if (const auto entryCharset = CharsetOfEntry(NextEntry(charsetList)))
+                charset = *entryCharset;
+            if (const auto entrySize = SizeOfEntry(NextEntry(sizeList))) size = *entrySize;
+            if (!candidate.empty() && installed.Contains(candidate)) {
+                Name = candidate;
+                Charset = charset;
+                Size = size;
+                return true;
+            }
+        }
+    } catch (...) {
+        Reset();
+    }
+    return false;
+}
+
+std::wstring TZelLanguageFontInfo::GetFontName() const {
+    if (!Name.empty()) return Name;
+    try {
+        std::wstring guiFace = GetDefaultGuiFontInfo().Name;
+        if (!guiFace.empty()) return guiFace;
+        return FirstFontOfCharset(false, 0, Charset);
+    } catch (...) {
+        return {};
+    }
+}

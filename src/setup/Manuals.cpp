@@ -1,0 +1,119 @@
+// Registration of the manuals delivered with the setup, done by the viewer's converter tool
+// after a successful silent run.
+#include "setup/ornLxSetup.h"
+
+#include "platform/MessagePump.h"
+#include "platform/Paths.h"
+#include "platform/ProcessLaunch.h"
+#include "platform/Registry.h"
+#include "setup/ProductKeys.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+namespace {
+
+constexpr wchar_t kConverterName[] = L"lxdbconv.exe";
+constexpr wchar_t kConverterMutexName[] = L"TOrnLXDBConvert000";
+constexpr wchar_t kSilentFileName[] = L"silent.txt";
+constexpr DWORD kPauseMs = 1000;
+constexpr DWORD kConverterMutexWaitMs = 2000;
+constexpr uint32_t kPackageDidNotStart = 4;
+constexpr uint32_t kConverterDidNotStart = 5;
+
+// Polls the clock for the given time, handling one pending window message per poll.
+void PauseHandlingMessages(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds)
+        ProcessPendingMessages(0);
+}
+
+bool ConverterIsRunning() {
+    HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kConverterMutexName);
+    if (!mutex)
+        return false;
+    CloseHandle(mutex);
+    return true;
+}
+
+// Waits until the converter's mutex is gone, at most two seconds, handling window messages.
+void WaitForConverterToEnd() {
+    const DWORD start = GetTickCount();
+    while (ConverterIsRunning() && GetTickCount() - start < kConverterMutexWaitMs)
+        ProcessPendingMessages(0);
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+    return path.substr(0, path.find_last_of(L'\\') + 1);
+}
+
+std::wstring UpperHex(uintptr_t value) {
+    wchar_t text[24];
+    std::swprintf(text, 24, L"%llX", static_cast<unsigned long long>(value));
+    return text;
+}
+
+// The viewer program as the machine's key names it, else as the user's key does; empty when
+// neither names an existing file.
+std::wstring ViewerProgram() {
+    std::wstring viewer;
+    if (!ReadRegString(HKEY_LOCAL_MACHINE, kViewerKey, L"AppMain", viewer))
+        ReadRegString(HKEY_CURRENT_USER, kViewerKey, L"AppMain", viewer);
+    if (viewer.empty() || !FileExistsChecked(viewer))
+        return {};
+    return viewer;
+}
+
+} // namespace
+
+void TLxSetupManager::ProcessIncludedManuals() {
+    ClearSilentData();
+    if (!RunSucceeded && ExitCode == 0)
+        ExitCode = kPackageDidNotStart;
+    PauseHandlingMessages(kPauseMs);
+    if (!RunSucceeded || ExitCode != 0)
+        return;
+
+    WriteLog(L"Start Include Manuals");
+    std::wstring viewer = ReadAndLogViewerValue(L"AppMain");
+    if (viewer.empty() && !ReadRegString(HKEY_CURRENT_USER, kViewerKey, L"AppMain", viewer))
+        return;
+    if (viewer.empty() || !FileExistsChecked(viewer))
+        return;
+
+    const std::wstring description = AddPathDelimiter(FolderOf(viewer)) + kConverterName +
+                                     L" \"-m:regpath\" \"-e:" + ContentsPath + L"\"";
+    WriteLog(L"IncludeManual=" + description);
+    RunSucceeded = RegisterManuals(FindProgressWindow(), ContentsPath);
+    if (!RunSucceeded) {
+        PauseHandlingMessages(kPauseMs);
+        WriteLog(L"Retry IncludeManual=" + description);
+        RunSucceeded = RegisterManuals(FindProgressWindow(), ContentsPath);
+    }
+    if (!RunSucceeded)
+        ExitCode = kConverterDidNotStart;
+}
+
+void TLxSetupManager::ClearSilentData() const {
+    DeleteWorkFile(kSilentFileName);
+    DeleteRegKey(HKEY_CURRENT_USER, kSilentKey, true);
+}
+
+bool RegisterManuals(HWND progressWindow, const std::wstring& contentsFolder) {
+    RunConverter(L"\"-m:create\"", true);
+    return RunConverter(L"\"-m:regsubp\" \"-h:" +
+                            UpperHex(reinterpret_cast<uintptr_t>(progressWindow)) + L"\" \"-e:" +
+                            contentsFolder + L"\"",
+                        true);
+}
+
+bool RunConverter(const std::wstring& parameters, bool waitForIdle) {
+    const std::wstring viewer = ViewerProgram();
+    if (viewer.empty())
+        return false;
+    if (ConverterIsRunning())
+        WaitForConverterToEnd();
+    return StartProgram(AddPathDelimiter(FolderOf(viewer)) + kConverterName, parameters, SW_SHOW,
+                        waitForIdle);
+}

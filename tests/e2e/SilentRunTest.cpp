@@ -1,0 +1,197 @@
+// Silent runs end to end, as the engineering tool sees them: exit code, result values, the files
+// left behind, the package's and the converter's starts, and the install log.
+#include "SilentRunFixture.h"
+
+#include "setup/ornLxSetup.h"
+
+#include <windows.h>
+
+#include <future>
+#include <thread>
+
+namespace {
+
+using namespace testing_support;
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+class SilentRun : public SilentRunFixture {
+protected:
+    void ExpectResults(const engtool::SilentOutcome& outcome, uint32_t exitCode,
+                       const wchar_t* error, const wchar_t* reboot) {
+        ASSERT_TRUE(outcome.Finished);
+        EXPECT_EQ(outcome.ExitCode, exitCode);
+        EXPECT_EQ(outcome.Error, std::optional<std::wstring>(error));
+        EXPECT_EQ(outcome.Reboot, std::optional<std::wstring>(reboot));
+        EXPECT_EQ(outcome.Install, std::optional<std::wstring>(L"0"));
+    }
+    bool LogHas(const std::string& message) const {
+        for (const LogLine& line : Log())
+            if (line.message == message)
+                return true;
+        return false;
+    }
+};
+
+TEST_F(SilentRun, NewerOrFirstInstallRunsThePackageAndRegistersTheManuals) {
+    for (const wchar_t* installed : {L"", L"2.5.0.16"}) {
+        SCOPED_TRACE(Utf8(installed));
+        installedVersion.Set(installed);
+        DeleteFileW((setupFolder / L"pkg_ja.started.txt").c_str());
+        DeleteFileW((viewerFolder / L"lxdbconv.exe.started.txt").c_str());
+
+        ExpectResults(Run(Parameters(L"JA")), 0, L"0", L"0");
+
+        const std::string starts = PackageStarts(L"ja");
+        EXPECT_TRUE(Contains(starts, "arguments=/S /v/qn\r\n")) << starts;
+        EXPECT_TRUE(PackageStarts(L"en").empty());
+        const auto converter = ConverterStarts();
+        ASSERT_EQ(converter.size(), 2u);
+        EXPECT_EQ(converter[0], "\"-m:create\"");
+        EXPECT_TRUE(converter[1].starts_with("\"-m:regsubp\" \"-h:")) << converter[1];
+        EXPECT_TRUE(converter[1].ends_with("\" \"-e:" + Utf8(installFolder / L"Contents\\") + "\""))
+            << converter[1];
+        EXPECT_FALSE(Exists(GetWorkFolder() + L"silent.txt"));
+    }
+}
+
+TEST_F(SilentRun, SilentFileNamesTheInstallFolderWhileThePackageRuns) {
+    SetPackageBehaviour(L"en", "wait=20000");
+    auto run = std::async(std::launch::async, [this] { return Run(Parameters()); });
+    HWND package = nullptr;
+    for (int i = 0; i < 3000 && !package; ++i) {
+        package = FindWindowW(L"PagrionFakePackage", nullptr);
+        Sleep(10);
+    }
+    ASSERT_NE(package, nullptr) << "the package never showed its window";
+    const std::string silentFile = ReadBytes(GetWorkFolder() + L"silent.txt");
+    PostMessageW(package, WM_CLOSE, 0, 0);
+    ExpectResults(run.get(), 0, L"0", L"0");
+
+    EXPECT_EQ(silentFile, "\xEF\xBB\xBF" + Utf8(installFolder / L"Viewer\\Pagrion Viewer"));
+    EXPECT_FALSE(Exists(GetWorkFolder() + L"silent.txt"));
+}
+
+TEST_F(SilentRun, SameVersionSkipsThePackageButRegistersTheManuals) {
+    installedVersion.Set(L"2.5.0.17");
+    ExpectResults(Run(Parameters()), 0, L"0", L"0");
+    EXPECT_TRUE(PackageStarts(L"en").empty());
+    EXPECT_EQ(ConverterStarts().size(), 2u);
+}
+
+TEST_F(SilentRun, RebootCodeIsPassedOnWithoutRegistration) {
+    SetPackageBehaviour(L"en", "exit=3010");
+    ExpectResults(Run(Parameters()), 3010, L"3010", L"1");
+    EXPECT_FALSE(PackageStarts(L"en").empty());
+    EXPECT_TRUE(ConverterStarts().empty());
+}
+
+TEST_F(SilentRun, MissingInstallPathEndsWithThree) {
+    engtool::SilentParameters parameters = Parameters();
+    parameters.InstallPath.reset();
+    ExpectResults(Run(parameters), 3, L"3", L"0");
+    EXPECT_TRUE(LogHas("EngTool Setup Error ExitCode=3"));
+    EXPECT_TRUE(PackageStarts(L"en").empty());
+}
+
+TEST_F(SilentRun, PackageThatCannotStartEndsWithFour) {
+    WriteBytes(PackagePath(L"en"), "this is no program");
+    ExpectResults(Run(Parameters()), 4, L"4", L"0");
+    EXPECT_TRUE(LogHas("InstallShield Setup Error ExitCode=0"));
+    EXPECT_TRUE(ConverterStarts().empty());
+}
+
+TEST_F(SilentRun, NoViewerProgramMeansNoRegistrationAndSuccess) {
+    for (const std::wstring& viewer : {std::wstring(), viewerFolder / L"NoSuchViewer.exe"}) {
+        appMain.Set(viewer);
+        ExpectResults(Run(Parameters()), 0, L"0", L"0");
+        EXPECT_TRUE(ConverterStarts().empty());
+    }
+}
+
+TEST_F(SilentRun, ViewerOfTheUserIsFoundWhenTheMachineNamesNone) {
+    appMain.Set(L"");
+    userAppMain.Set(viewerFolder / L"PagrionViewer.exe");
+    ExpectResults(Run(Parameters()), 0, L"0", L"0");
+    EXPECT_EQ(ConverterStarts().size(), 2u);
+}
+
+TEST_F(SilentRun, ConverterThatCannotStartEndsWithFiveAfterOneRetry) {
+    WriteBytes(viewerFolder / L"lxdbconv.exe", "this is no program");
+    ExpectResults(Run(Parameters()), 5, L"5", L"0");
+    const std::string manual =
+        "lxdbconv.exe \"-m:regpath\" \"-e:" + Utf8(installFolder / L"Contents\\") + "\"";
+    EXPECT_TRUE(LogHas("IncludeManual=" + Utf8(viewerFolder.Path()) + manual));
+    EXPECT_TRUE(LogHas("Retry IncludeManual=" + Utf8(viewerFolder.Path()) + manual));
+}
+
+TEST_F(SilentRun, LogShowsTheRunInOrderWithTheProgressProcessApart) {
+    ASSERT_EQ(Run(Parameters()).ExitCode, 0u);
+    const auto log = Log();
+    ASSERT_FALSE(log.empty());
+    const std::string setupId = log.front().processId;
+    std::vector<std::string> setupLines, otherLines;
+    for (const LogLine& line : log)
+        (line.processId == setupId ? setupLines : otherLines).push_back(line.message);
+
+    const std::string viewer = Utf8(viewerFolder / L"PagrionViewer.exe");
+    const std::string package = Utf8(PackagePath(L"en"));
+    const std::vector<std::string> expected = {
+        "Start Setup (" + Utf8(setupFolder / L"PagrionSetup.exe") + " /SET)",
+        "HKLM\\Pagrion Viewer\\AppMain=\"" + viewer + "\"",
+        "HKLM\\Pagrion Viewer\\InstallLang=\"\"",
+        "HKLM\\Pagrion Viewer\\Install=\"\"",
+        "HKLM\\Pagrion ViewerTMP\\Error=\"0\"",
+        "HKLM\\Pagrion ViewerTMP\\Reboot=\"0\"",
+        "HKLM\\Pagrion ViewerTMP\\Install=\"1\"",
+        "HKLM\\Pagrion ViewerTMP\\Language=\"en\"",
+        "HKLM\\Pagrion ViewerTMP\\InstallPath=\"" + Utf8(installFolder / L"Viewer") + "\"",
+        "HKLM\\Pagrion ViewerTMP\\ContentsPath=\"" + Utf8(installFolder / L"Contents") + "\"",
+        "NewInstallVersion=\"2.5.0.17\"",
+        "ShowProgressDialog",
+        "Start InstallShiled Setup (Admin)=" + package + " /S /v/qn",
+        "InstallShield Setup Success ExitCode=0",
+        "Start Include Manuals",
+        "HKLM\\Pagrion Viewer\\AppMain=\"" + viewer + "\"",
+        "IncludeManual=" + Utf8(viewerFolder.Path()) +
+            "lxdbconv.exe \"-m:regpath\" \"-e:" + Utf8(installFolder / L"Contents\\") + "\"",
+        "HideProgressDialog",
+        "HKLM\\Pagrion ViewerTMP\\Install=\"0\"",
+        "HKLM\\Pagrion Viewer\\AppMain=\"" + viewer + "\"",
+        "HKLM\\Pagrion Viewer\\InstallLang=\"\"",
+        "HKLM\\Pagrion Viewer\\Install=\"\"",
+        "End Setup (ExitCode=0)",
+    };
+    EXPECT_EQ(setupLines, expected);
+    ASSERT_EQ(otherLines.size(), 2u) << "the progress process writes its own start and end";
+    EXPECT_EQ(otherLines[0], "Start Setup (" + Utf8(setupFolder / L"PagrionSetup.exe") +
+                                 " -LANG:en -OVWPROGRESS)");
+    EXPECT_EQ(otherLines[1], "End Setup (ExitCode=0)");
+}
+
+TEST_F(SilentRun, OverlongPackagePathIsStartedFromACopy) {
+    // Folders beside the launcher that make the package's path longer than 250 characters.
+    std::wstring relative;
+    while ((setupFolder.Path() + relative).size() < 240) {
+        relative += L"deeper-folder-name\\";
+        ASSERT_TRUE(
+            CreateDirectoryW((L"\\\\?\\" + setupFolder.Path() + relative).c_str(), nullptr));
+    }
+    relative += L"pkg_en.exe";
+    ASSERT_GT((setupFolder.Path() + relative).size(), 250u);
+    ASSERT_TRUE(CopyFileW((ProgramFolder() + L"fakepackage.exe").c_str(),
+                          (L"\\\\?\\" + setupFolder.Path() + relative).c_str(), FALSE));
+    std::string definition = ReadBytes(setupFolder / L"PagrionSetup.dat");
+    definition.replace(definition.find("pkg_en.exe"), 10, Utf8(relative));
+    WriteBytes(setupFolder / L"PagrionSetup.dat", definition);
+
+    ExpectResults(Run(Parameters()), 0, L"0", L"0");
+    const std::wstring copyFolder = tempFolder / L"oviview\\";
+    const std::string starts = ReadBytes(copyFolder + L"pkg_en.started.txt");
+    EXPECT_TRUE(Contains(starts, "arguments=/S /v/qn\r\n")) << starts;
+    EXPECT_TRUE(Exists(copyFolder + L"pkg_en.exe")) << "the copy stays after the run";
+}
+
+} // namespace
