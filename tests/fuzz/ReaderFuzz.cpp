@@ -1,14 +1,12 @@
 // Fuzz target of the definition-file reader: the bytes of a file go through encoding detection
-// and decoding, the markup parser with and without whitespace trimming, the walks, lookups and
-// the dump that the inspector and the catalogue make of the tree, and the character-reference
-// functions. Besides the sanitizers' crash, hang and leak reports, a broken tree link, a load
-// that disagrees with the decoding, or a value that does not survive encoding and decoding of
-// its references end the run.
+// and decoding, the markup parser with and without whitespace trimming, the language catalogue,
+// the walks, lookups and dump of the inspector, and the character-reference functions. Besides the
+// sanitizers' crash, hang and leak reports, a broken tree link, a load that disagrees with the
+// decoding, or a value that does not survive encoding and decoding of its references end the run.
+#include "language/ornLxLanguages.h"
 #include "markup/CharRefs.h"
 #include "markup/ZelMLUtl.h"
-#include "text/LocaleText.h"
 #include "text/ZelConvUtl.h"
-#include "text/ZelStrUtl.h"
 
 #include "TreeDump.h"
 
@@ -56,24 +54,18 @@ void CheckTree(TZelMLNode& root) {
     }
 }
 
-// The lookups the catalogue makes: the first "language" element, its "lang" children and their
-// attributes, read as texts and as numbers.
-void ReadLanguages(TZelMLDocumentRoot& root) {
-    TZelMLNode* language = root.FindElement(L"language");
-    if (!language)
-        return;
-    for (TZelMLNode* child = language->FirstChild; child; child = child->NextSibling) {
-        if (child->Kind == mlnEndTag || !SameText(child->GetName(), L"lang"))
-            continue;
-        TZelMLAttributes& attributes = child->GetAttributes();
-        for (const wchar_t* name : {L"code", L"en", L"font", L"charset", L"size"})
-            attributes.GetValue(name);
-        for (const wchar_t* name : {L"lcid", L"lang", L"langid", L"tabstyle"})
-            IntegerWithDefault(L"$" + attributes.GetValue(name), 0);
-        IntegerWithDefault(attributes.GetValue(L"engid"), 0);
-        for (TZelMLNode* item = child->FirstChild; item; item = item->NextSibling)
-            if (SameText(item->GetName(), L"item"))
-                item->GetAttributes().GetValue(L"value");
+// The catalogue read from the tree, and what the windows later ask of each language.
+void ReadCatalogue(TZelMLDocumentRoot& root) {
+    TLxSetupLanguageCollection catalogue;
+    catalogue.LoadFromDocument(root);
+    for (int i = 0; i < catalogue.Count(); ++i) {
+        TLxSetupLanguageItem* item = catalogue.Items(i);
+        Expect(item && !item->Code.empty() && item->LangID != 0,
+               "the catalogue kept a bad language");
+        for (int number = kFirstMessage; number <= kLastMessage; ++number)
+            item->GetMessage(number);
+        item->UpdateUsable();
+        item->FontInfo->GetFontName();
     }
 }
 
@@ -104,7 +96,8 @@ void ReadWith(bool trimWhitespace, const uint8_t* data, int32_t size, const std:
     Expect(parser.Text == text && parser.CodePage == codePage && parser.Encoding == encoding,
            "the load disagrees with the decoding");
     CheckTree(*parser.Root);
-    ReadLanguages(*parser.Root);
+    if (trimWhitespace)
+        ReadCatalogue(*parser.Root);
     FindAll(*parser.Root);
     Dump(parser);
     CheckTree(*parser.Root);
