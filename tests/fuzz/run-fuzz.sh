@@ -32,5 +32,5 @@ if [ "$status" -eq 0 ] && [ -z "$artifacts" ]; then
 fi
 tail -n 60 "$log"
 echo "reader fuzz: FAILED (exit $status) after ${executions:-?} inputs; log $log"
-[ -n "$artifacts" ] && echo "failing input: $artifacts"
+[ -n "$artifacts" ] && echo "failing input (run it again with: $fuzzer FILE): $artifacts"
 exit 1
