@@ -7,10 +7,10 @@
 #include "platform/ProcessLaunch.h"
 #include "platform/Registry.h"
 #include "setup/ProductKeys.h"
+#include "text/ZelStrUtl.h"
 
 #include <windows.h>
 
-#include <cwchar>
 
 namespace {
 
@@ -44,16 +44,6 @@ void WaitForConverterToEnd() {
         ProcessPendingMessages(0);
 }
 
-std::wstring FolderOf(const std::wstring& path) {
-    return path.substr(0, path.find_last_of(L'\\') + 1);
-}
-
-std::wstring UpperHex(uintptr_t value) {
-    wchar_t text[24];
-    std::swprintf(text, 24, L"%llX", static_cast<unsigned long long>(value));
-    return text;
-}
-
 // The viewer program as the machine's key names it, else as the user's key does; empty when
 // neither names an existing file.
 std::wstring ViewerProgram() {
@@ -82,7 +72,7 @@ void TLxSetupManager::ProcessIncludedManuals() {
     if (viewer.empty() || !FileExistsChecked(viewer))
         return;
 
-    const std::wstring description = AddPathDelimiter(FolderOf(viewer)) + kConverterName +
+    const std::wstring description = AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterName +
                                      L" \"-m:regpath\" \"-e:" + ContentsPath + L"\"";
     WriteLog(L"IncludeManual=" + description);
     RunSucceeded = RegisterManuals(FindProgressWindow(), ContentsPath);
@@ -103,7 +93,7 @@ void TLxSetupManager::ClearSilentData() const {
 bool RegisterManuals(HWND progressWindow, const std::wstring& contentsFolder) {
     RunConverter(L"\"-m:create\"", true);
     return RunConverter(L"\"-m:regsubp\" \"-h:" +
-                            UpperHex(reinterpret_cast<uintptr_t>(progressWindow)) + L"\" \"-e:" +
+                            UpperHexText(reinterpret_cast<uintptr_t>(progressWindow)) + L"\" \"-e:" +
                             contentsFolder + L"\"",
                         true);
 }
@@ -114,6 +104,6 @@ bool RunConverter(const std::wstring& parameters, bool waitForIdle) {
         return false;
     if (ConverterIsRunning())
         WaitForConverterToEnd();
-    return StartProgram(AddPathDelimiter(FolderOf(viewer)) + kConverterName, parameters, SW_SHOW,
+    return StartProgram(AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterName, parameters, SW_SHOW,
                         waitForIdle);
 }

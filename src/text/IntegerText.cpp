@@ -53,3 +53,13 @@ int32_t IntegerWithDefault(std::wstring_view text, int32_t defaultValue) {
     return static_cast<int32_t>(negative ? 0u - static_cast<uint32_t>(*magnitude)
                                          : static_cast<uint32_t>(*magnitude));
 }
+
+std::wstring UpperHexText(uint64_t value) {
+    constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+    std::wstring text;
+    do {
+        text.insert(text.begin(), kDigits[value % 16]);
+        value /= 16;
+    } while (value != 0);
+    return text;
+}

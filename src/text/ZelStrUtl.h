@@ -75,3 +75,6 @@ int64_t MakeInt64(int32_t high, uint32_t low);
 // "0x" or "0X") and at least one hexadecimal digit, at most FFFFFFFF, taken as a 32-bit pattern
 // (a leading "-" negates it). Nothing may follow; any other text gives defaultValue.
 int32_t IntegerWithDefault(std::wstring_view text, int32_t defaultValue);
+
+// The value in upper-case hexadecimal digits without leading zeros ("0" for 0).
+std::wstring UpperHexText(uint64_t value);

@@ -2,6 +2,27 @@
 
 #include "windows/Form.h"
 
+namespace {
+
+// Keeps a window from drawing for one scope, then has it drawn anew.
+class TZelRedrawPause {
+public:
+    explicit TZelRedrawPause(HWND window) : window_(window) {
+        SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~TZelRedrawPause() {
+        SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(window_, nullptr, TRUE);
+    }
+    TZelRedrawPause(const TZelRedrawPause&) = delete;
+    TZelRedrawPause& operator=(const TZelRedrawPause&) = delete;
+
+private:
+    HWND window_;
+};
+
+} // namespace
+
 TZelListBox::TZelListBox(TZelForm& form, const TZelBounds& designBounds, int itemHeight)
     : TZelControl(form, designBounds), designItemHeight_(itemHeight) {}
 
@@ -14,6 +35,12 @@ void TZelListBox::AddItem(const std::wstring& text) {
     SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void TZelListBox::AddItems(const std::vector<std::wstring>& texts) {
+    TZelRedrawPause pause(Handle());
+    for (const std::wstring& text : texts)
+        AddItem(text);
+}
+
 int TZelListBox::Count() const {
     const LRESULT count = SendMessageW(Handle(), LB_GETCOUNT, 0, 0);
     return count == LB_ERR ? 0 : static_cast<int>(count);
@@ -21,7 +48,8 @@ int TZelListBox::Count() const {
 
 std::wstring TZelListBox::Item(int index) const {
     const LRESULT length = SendMessageW(Handle(), LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR) return {};
+    if (length == LB_ERR)
+        return {};
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT copied =
         SendMessageW(Handle(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
@@ -43,7 +71,8 @@ int TZelListBox::ItemHeight() const {
 }
 
 void TZelListBox::Notified(WORD code) {
-    if (code == LBN_SELCHANGE && OnClick) OnClick();
+    if (code == LBN_SELCHANGE && OnClick)
+        OnClick();
 }
 
 void TZelListBox::MeasureItem(MEASUREITEMSTRUCT& item) {
@@ -61,5 +90,6 @@ void TZelListBox::DrawItem(const DRAWITEMSTRUCT& item) {
         OnDrawItem(entry);
     }
     // Keyboard users see which entry has the focus.
-    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+    if (item.itemState & ODS_FOCUS)
+        DrawFocusRect(item.hDC, &item.rcItem);
 }

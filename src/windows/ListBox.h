@@ -5,6 +5,8 @@
 #include "windows/Control.h"
 
 #include <functional>
+#include <string>
+#include <vector>
 
 // One entry to draw: the device context (with the list's font selected), the entry's index, its
 // rectangle and whether it is selected.
@@ -21,6 +23,8 @@ public:
     TZelListBox(TZelForm& form, const TZelBounds& designBounds, int itemHeight);
 
     void AddItem(const std::wstring& text);
+    // Appends the texts in order and draws the list once, when all are in.
+    void AddItems(const std::vector<std::wstring>& texts);
     int Count() const;
     std::wstring Item(int index) const;
     // The highlighted entry, -1 for none. Setting it does not run OnClick.

@@ -1,5 +1,6 @@
 // The install log of a run: where it lies, how its lines look, and that concurrent writers and
 // a locked file neither mix lines nor stop the setup.
+#include "ProgressProcess.h"
 #include "TestSupport.h"
 
 #include <windows.h>
@@ -44,13 +45,8 @@ protected:
             processes.push_back(
                 std::make_unique<ChildProcess>(CommandLine(L"-OVWPROGRESS"), folder.Path()));
         std::vector<ChildResult> results;
-        for (auto& process : processes) {
-            for (int tries = 0; tries < 3000 && !process->Ended(10); ++tries) {
-                if (HWND window = FindWindowW(L"TOrnOVIProgress000", nullptr))
-                    PostMessageW(window, WM_CLOSE, 0, 0);
-            }
-            results.push_back(process->Wait(0));
-        }
+        for (auto& process : processes)
+            results.push_back(CloseProgressWindowsUntilEnded(*process));
         return results;
     }
     std::wstring LogPath() const { return tempFolder / L"PagrionViewer-Install.log"; }

@@ -1,5 +1,6 @@
 // A second setup process ends at once with 1618 while another one holds the setup mutex; the
 // progress process does not care about the mutex.
+#include "ProgressProcess.h"
 #include "TestSupport.h"
 
 #include <windows.h>
@@ -40,7 +41,9 @@ TEST_F(SingleInstance, SecondSetupProcessEndsWith1618) {
 }
 
 TEST_F(SingleInstance, ProgressProcessIgnoresTheMutex) {
-    const ChildResult result = Run(L"-OVWPROGRESS");
+    ChildProcess progress(L"\"" + (folder / L"PagrionSetup.exe") + L"\" -OVWPROGRESS",
+                          folder.Path());
+    const ChildResult result = CloseProgressWindowsUntilEnded(progress);
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, 0u);
 }

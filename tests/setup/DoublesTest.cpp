@@ -145,7 +145,7 @@ TEST(EngineeringToolDoubleTest, LeavesExactlyTheGivenParametersAndReadsTheResult
     const engtool::SilentOutcome outcome = engtool::RunSilentSetup(launcher, parameters);
 
     EXPECT_TRUE(outcome.Started && outcome.Finished);
-    EXPECT_NE(ReadBytes(folder / L"setup_exit=3010.started.txt").find("arguments=SET\r\n"),
+    EXPECT_NE(ReadBytes(folder / L"setup_exit=3010.started.txt").find("arguments=/SET\r\n"),
               std::string::npos);
     std::wstring value;
     EXPECT_TRUE(ReadRegString(HKEY_LOCAL_MACHINE, kSilentKey, L"Language", value) &&

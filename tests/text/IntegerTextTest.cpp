@@ -44,4 +44,9 @@ TEST(IntegerWithDefault, ReadsDecimalAndHexadecimalOrGivesTheDefault) {
         EXPECT_EQ(IntegerWithDefault(c.text, kDefault), c.expected) << c.text;
 }
 
+TEST(UpperHexText, WritesDigitsWithoutLeadingZeros) {
+    EXPECT_EQ(UpperHexText(0), L"0");
+    EXPECT_EQ(UpperHexText(0x000A04F2), L"A04F2");
+    EXPECT_EQ(UpperHexText(0xFFFFFFFFFFFFFFFFull), L"FFFFFFFFFFFFFFFF");
+}
 } // namespace

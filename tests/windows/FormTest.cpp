@@ -13,14 +13,6 @@ RECT ClientRectOf(HWND window) {
     return rect;
 }
 
-// The control's rectangle in its form's client coordinates.
-RECT PlacementOf(HWND control) {
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 class Form : public ::testing::Test {
 protected:
     TZelApplication application{TZelTaskbarButton::MainForm};

@@ -30,7 +30,8 @@ public:
         cancel.OnClick = [this] { events.push_back("cancelClick"); };
         timer.OnTimer = [this] {
             events.push_back("timer");
-            if (onTimer) onTimer();
+            if (onTimer)
+                onTimer();
         };
     }
 
@@ -62,11 +63,20 @@ protected:
 inline bool PumpUntil(TZelApplication& application, const std::function<bool()>& done) {
     const DWORD start = GetTickCount();
     while (!done()) {
-        if (GetTickCount() - start > 5000) return false;
+        if (GetTickCount() - start > 5000)
+            return false;
         application.ProcessMessages();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return true;
+}
+
+// The control's rectangle in its form's client coordinates.
+inline RECT PlacementOf(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
 // A shown, active main form with the focus on its list.

@@ -1,5 +1,5 @@
 // The calling engineering tool of a silent run: it leaves the run's parameters in the temporary
-// key HKLM "Software\HALDRIX\Pagrion ViewerTMP", starts the launcher with "SET", waits for it and
+// key HKLM "Software\HALDRIX\Pagrion ViewerTMP", starts the launcher with "/SET", waits for it and
 // reads back its exit code and its result values. Used by the program engtool.exe and directly
 // by the tests.
 #pragma once

@@ -1,0 +1,136 @@
+#include "windows/MainUnit.h"
+
+#include "platform/MessageBox.h"
+#include "setup/ornLxSetup.h"
+#include "windows/GdiObjects.h"
+#include "windows/TextMeasure.h"
+
+namespace {
+
+TZelFormDesign SelectionDesign() {
+    return {L"TOrnOVISetup000", TZelFormBorder::Single, 440, 220, L"OrnOVISetup000", L"Tahoma", 8,
+            DEFAULT_CHARSET};
+}
+
+// Entries start this far from the left edge of their row.
+constexpr int kTextIndent = 4;
+// The sample whose height centres an entry's text in its row: a high and a descending glyph.
+constexpr wchar_t kHeightSample[] = L"#g";
+// Yes and No with the question icon, No being the default.
+constexpr uint32_t kCloseQuestionFlags = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
+
+struct EntryColours {
+    int background;
+    int text;
+};
+
+// A language that cannot be installed is grey whether it is highlighted or not.
+EntryColours ColoursOf(bool usable, bool selected) {
+    if (!usable)
+        return {COLOR_WINDOW, COLOR_GRAYTEXT};
+    if (selected)
+        return {COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT};
+    return {COLOR_WINDOW, COLOR_WINDOWTEXT};
+}
+
+} // namespace
+
+TOrnOVISetup000::TOrnOVISetup000(TZelApplication& application)
+    : TZelForm(application, SelectionDesign()),
+      lblMSG(*this, {10, 10, 420, 60}, TZelLabelSizing::WordWrap),
+      lstLANG(*this, {50, 75, 340, 90}, 16),
+      btnSTART(*this, {165, 180, 100, 25}, TZelButtonRole::Default),
+      btnCANCEL(*this, {300, 180, 100, 25}, TZelButtonRole::Cancel) {
+    lstLANG.OnClick = [this] { lstLANGClick(); };
+    lstLANG.OnDrawItem = [this](const TZelDrawItem& item) { lstLANGDrawItem(item); };
+    btnSTART.OnClick = [this] { btnSTARTClick(); };
+    btnCANCEL.OnClick = [this] { btnCANCELClick(); };
+}
+
+void TOrnOVISetup000::FormCreate() {
+    AskOnClose = true;
+    CloseQuestion.clear();
+    ApplyLanguage();
+    TLxSetupManager& manager = SetupManager();
+    lstLANG.AddItems(manager.GetLanguageNames());
+    lstLANG.SetItemIndex(manager.CurrentIndex);
+}
+
+void TOrnOVISetup000::FormShow() {
+    ApplyLanguage();
+    lstLANGClick();
+}
+
+void TOrnOVISetup000::ApplyLanguage() {
+    const TLxSetupLanguageItem* language = SetupManager().CurrentLanguage();
+    if (!language)
+        return;
+    SetCaption(language->Title);
+    Application().SetTitle(Caption());
+    const TZelLanguageFontInfo& font = *language->FontInfo;
+    SetFont(font.GetFontName(), font.Size, font.Charset);
+    btnSTART.SetCaption(language->StartCaption);
+    btnCANCEL.SetCaption(language->CancelCaption);
+    lblMSG.SetCaption(language->GetMessage(101));
+    CloseQuestion = language->GetMessage(102);
+}
+
+void TOrnOVISetup000::lstLANGClick() {
+    TLxSetupManager& manager = SetupManager();
+    const int index = lstLANG.ItemIndex();
+    if (index < 0 || index >= manager.Languages->Count())
+        return;
+    manager.SetCurrentIndex(index);
+    const TLxSetupLanguageItem* language = manager.CurrentLanguage();
+    btnSTART.SetEnabled(language && language->Usable);
+    ApplyLanguage();
+}
+
+void TOrnOVISetup000::lstLANGDrawItem(const TZelDrawItem& item) {
+    const TLxSetupLanguageItem* language = SetupManager().Languages->Items(item.index);
+    if (!language)
+        return;
+
+    TZelSelection font(item.dc, lstLANG.Font());
+    const EntryColours colours = ColoursOf(language->Usable, item.selected);
+    SetBkColor(item.dc, GetSysColor(colours.background));
+    SetTextColor(item.dc, GetSysColor(colours.text));
+    FillRect(item.dc, &item.rect, GetSysColorBrush(colours.background));
+
+    const int rowHeight = item.rect.bottom - item.rect.top;
+    const int top = item.rect.top + (rowHeight - TextExtent(item.dc, kHeightSample).cy) / 2;
+    const std::wstring& name = language->EnName;
+    ExtTextOutW(item.dc, item.rect.left + kTextIndent, top, ETO_CLIPPED, &item.rect, name.c_str(),
+                static_cast<UINT>(name.size()), nullptr);
+}
+
+void TOrnOVISetup000::btnSTARTClick() {
+    TLxSetupManager& manager = SetupManager();
+    manager.SetCurrentIndex(lstLANG.ItemIndex());
+    manager.LanguageConfirmed = true;
+    AskOnClose = false;
+    Close();
+}
+
+void TOrnOVISetup000::btnCANCELClick() {
+    Close();
+}
+
+void TOrnOVISetup000::FormCloseQuery(bool& canClose) {
+    if (!AskOnClose) {
+        canClose = true;
+        return;
+    }
+    TLxSetupManager& manager = SetupManager();
+    manager.SetCurrentIndex(-1);
+    const int32_t answer = ShowMessageBox(Handle(), CloseQuestion, Caption(), kCloseQuestionFlags);
+    canClose = answer == IDYES;
+    if (!canClose)
+        manager.SetCurrentIndex(lstLANG.ItemIndex());
+}
+
+void RunSelectionWindow() {
+    TZelApplication application(TZelTaskbarButton::MainForm);
+    application.CreateForm<TOrnOVISetup000>();
+    application.Run();
+}

@@ -1,0 +1,168 @@
+#include "windows/ProgUnit.h"
+
+#include "platform/FileOps.h"
+#include "setup/ProductPaths.h"
+#include "setup/ornLxSetup.h"
+#include "windows/GdiObjects.h"
+#include "windows/PathEllipsis.h"
+#include "windows/TextMeasure.h"
+
+#include <cwchar>
+
+namespace {
+
+TZelFormDesign ProgressDesign() {
+    return {
+        L"TOrnOVIProgress000", TZelFormBorder::None, 460, 110, L"OrnOVIProgress000", L"Tahoma", 8,
+        ANSI_CHARSET};
+}
+
+constexpr uint32_t kCreepInterval = 500; // milliseconds
+// While the converter is silent the bar never fills: its maximum grows by this much ahead of it.
+constexpr int kCreepHeadroom = 10;
+
+// Draws a line through the points with a 1-pixel pen of the system colour.
+template <size_t N> void DrawPolyline(HDC dc, int colour, const POINT (&points)[N]) {
+    TZelGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, GetSysColor(colour)));
+    TZelSelection selection(dc, pen.Handle());
+    MoveToEx(dc, points[0].x, points[0].y, nullptr);
+    for (size_t i = 1; i < N; ++i)
+        LineTo(dc, points[i].x, points[i].y);
+}
+
+} // namespace
+
+std::wstring ExchangeFileName(HWND window) {
+    wchar_t name[32];
+    std::swprintf(name, 32, L"RP%08X.eres",
+                  static_cast<unsigned>(reinterpret_cast<uintptr_t>(window)));
+    return name;
+}
+
+TOrnOVIProgress000::TOrnOVIProgress000(TZelApplication& application)
+    : TZelForm(application, ProgressDesign()),
+      lblSTATUS(*this, {30, 20, 0, 0}, TZelLabelSizing::AutoSize, L"lblSTATUS"),
+      lblPROGRESS(*this, {30, 40, 0, 0}, TZelLabelSizing::AutoSize, L"lblPROGRESS"),
+      barPROGRESS(*this, {30, 60, 400, 18}), timPROG(*this, kCreepInterval),
+      // Known before the window exists, so that no report can arrive unrecognised.
+      converterMessage_(ConverterResultMessage()) {
+    timPROG.OnTimer = [this] { timPROGTimer(); };
+}
+
+void TOrnOVIProgress000::FormCreate() {
+    TLxSetupManager& manager = SetupManager();
+    manager.SelectLanguageFromOption();
+    ConvertStatusText.clear();
+    ConvertProgressText.clear();
+    if (const TLxSetupLanguageItem* language = manager.CurrentLanguage()) {
+        SetCaption(language->Title);
+        Application().SetTitle(Caption());
+        const TZelLanguageFontInfo& font = *language->FontInfo;
+        SetFont(font.GetFontName(), font.Size, font.Charset);
+        lblSTATUS.SetCaption(language->EngSta);
+        lblPROGRESS.SetCaption(language->EngVew);
+        ConvertStatusText = language->EngIst;
+        ConvertProgressText = language->EngMan;
+    }
+    ProgressBase = -1;
+    Finishing = false;
+}
+
+void TOrnOVIProgress000::FormShow() {
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED);
+    timPROG.SetEnabled(true);
+}
+
+void TOrnOVIProgress000::FormClose() {
+    timPROG.SetEnabled(false);
+}
+
+void TOrnOVIProgress000::timPROGTimer() {
+    if (Finishing) {
+        timPROG.SetEnabled(false);
+        Close();
+        return;
+    }
+    if (ProgressBase >= 0)
+        return;
+    const int position = barPROGRESS.Position();
+    if (position + 1 >= barPROGRESS.Max())
+        barPROGRESS.SetMax(barPROGRESS.Max() + kCreepHeadroom);
+    barPROGRESS.SetPosition(position + 1);
+}
+
+LRESULT TOrnOVIProgress000::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (converterMessage_ != 0 && message == converterMessage_) {
+        ConverterReported(wParam, lParam);
+        return 0;
+    }
+    return TZelForm::WndProc(message, wParam, lParam);
+}
+
+void TOrnOVIProgress000::ConverterReported(WPARAM code, LPARAM counts) {
+    const int total = LOWORD(counts);
+    const int done = HIWORD(counts);
+    if (ProgressBase < 0) {
+        timPROG.SetEnabled(false);
+        ProgressBase = barPROGRESS.Position();
+        lblSTATUS.SetCaption(ConvertStatusText);
+        lblPROGRESS.SetCaption(ConvertProgressText);
+    }
+    switch (code) {
+    case ccProgress:
+        barPROGRESS.SetMax(ProgressBase + total);
+        barPROGRESS.SetPosition(ProgressBase + done);
+        break;
+    case ccNextFile:
+        barPROGRESS.SetMax(ProgressBase + total);
+        ShowCurrentFile();
+        break;
+    case ccFinished:
+    case ccFinishedOther:
+        barPROGRESS.SetMax(ProgressBase + total);
+        barPROGRESS.SetPosition(barPROGRESS.Max());
+        Finishing = true;
+        // The window closes one (doubled) interval later.
+        timPROG.SetInterval(timPROG.Interval() * 2);
+        timPROG.SetEnabled(true);
+        break;
+    }
+    // Show the new state at once. A report arriving meanwhile is handled inside this one; it does
+    // not start a loop of its own, so that a burst of reports cannot nest ever deeper.
+    if (reporting_)
+        return;
+    reporting_ = true;
+    Application().ProcessMessages();
+    reporting_ = false;
+}
+
+void TOrnOVIProgress000::ShowCurrentFile() {
+    const std::wstring folder = GetRegEpubPath();
+    if (folder.empty())
+        return;
+    std::wstring path;
+    ReadTextFile(folder + ExchangeFileName(Handle()), path, teUtf8Bom);
+    if (path.empty())
+        return;
+    const HFONT font = Font().Handle();
+    const auto widthOf = [font](const std::wstring& text) { return TextExtent(font, text).cx; };
+    lblPROGRESS.SetCaption(ShortenPathFromLeft(path, widthOf, barPROGRESS.Width()));
+}
+
+void TOrnOVIProgress000::FormPaint(HDC dc) {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const int w = client.right;
+    const int h = client.bottom;
+    // A raised edge of two lines: dark at the bottom and right, light at the top and left.
+    DrawPolyline(dc, COLOR_BTNSHADOW,
+                 {{0, h - 1}, {w - 1, h - 1}, {w - 1, 0}, {w - 2, 1}, {w - 2, h - 2}, {0, h - 2}});
+    DrawPolyline(dc, COLOR_BTNHIGHLIGHT,
+                 {{0, h - 2}, {0, 1}, {w - 2, 1}, {w - 1, 0}, {0, 0}, {0, h - 1}});
+}
+
+void RunProgressWindow() {
+    TZelApplication application(TZelTaskbarButton::ApplicationWindow);
+    application.CreateForm<TOrnOVIProgress000>();
+    application.Run();
+}
