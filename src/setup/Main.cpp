@@ -1,5 +1,6 @@
 // The program entry: decides the run mode, keeps setup processes to one and ends with the
 // manager's exit code.
+#include "platform/SystemLibrary.h"
 #include "setup/ornLxSetup.h"
 #include "windows/MainUnit.h"
 #include "windows/ProgUnit.h"
@@ -26,6 +27,8 @@ bool TakeSetupMutex() {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Before anything can load a DLL: none may come from the program's folder.
+    RestrictDllSearchPath();
     TLxSetupManager& manager = SetupManager();
     if (manager.IsProgressRequested()) {
         RunProgressWindow();
