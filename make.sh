@@ -52,7 +52,7 @@ configure() {
     [ "${CI:-}" = true ] && werror=ON
     cmake -S "$ROOT" -B "$BUILD_ROOT/$target" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$target.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DPAGRION_WERROR="$werror" >/dev/null
+        -DCMAKE_BUILD_TYPE=MinSizeRel -DPAGRION_WERROR="$werror" >/dev/null
 }
 
 cmd_build() {

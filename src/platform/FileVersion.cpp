@@ -1,6 +1,7 @@
 #include "platform/Paths.h"
 
 #include "platform/SystemLibrary.h"
+#include "text/ZelStrUtl.h"
 
 #include <windows.h>
 
@@ -27,10 +28,9 @@ const TZelVersionFunctions& VersionFunctions() {
 
 // The four 16-bit parts of a version, most significant first, in decimal joined by ".".
 std::wstring JoinVersion(DWORD mostSignificant, DWORD leastSignificant) {
-    return std::to_wstring(HIWORD(mostSignificant)) + L"." +
-           std::to_wstring(LOWORD(mostSignificant)) + L"." +
-           std::to_wstring(HIWORD(leastSignificant)) + L"." +
-           std::to_wstring(LOWORD(leastSignificant));
+    return DecimalText(HIWORD(mostSignificant)) + L"." + DecimalText(LOWORD(mostSignificant)) +
+           L"." + DecimalText(HIWORD(leastSignificant)) + L"." +
+           DecimalText(LOWORD(leastSignificant));
 }
 
 } // namespace

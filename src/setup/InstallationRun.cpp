@@ -65,7 +65,7 @@ std::wstring GetDataNotFoundMessage(uint16_t languageValue) {
 void TLxSetupManager::RunInstallation() {
     if (SilentMode && !ReadSilentParameters()) {
         ExitCode = kSilentParametersMissing;
-        WriteLog(L"EngTool Setup Error ExitCode=" + std::to_wstring(ExitCode));
+        WriteLog(L"EngTool Setup Error ExitCode=" + DecimalText(ExitCode));
         return;
     }
     TLxSetupLanguageItem* language = CurrentLanguage();
@@ -139,7 +139,7 @@ void TLxSetupManager::RunPackageUnattended(const std::wstring& package) {
     ExitCode = exitCode;
     WriteLog(std::wstring(RunSucceeded ? L"InstallShield Setup Success ExitCode="
                                        : L"InstallShield Setup Error ExitCode=") +
-             std::to_wstring(ExitCode));
+             DecimalText(ExitCode));
 }
 
 void TLxSetupManager::StartProgressProcess() const {

@@ -7,10 +7,9 @@
 #include "platform/ProcessLaunch.h"
 #include "platform/Registry.h"
 #include "setup/ProductKeys.h"
+#include "text/ZelStrUtl.h"
 
 #include <windows.h>
-
-#include <cwchar>
 
 namespace {
 
@@ -46,12 +45,6 @@ void WaitForConverterToEnd() {
 
 std::wstring FolderOf(const std::wstring& path) {
     return path.substr(0, path.find_last_of(L'\\') + 1);
-}
-
-std::wstring UpperHex(uintptr_t value) {
-    wchar_t text[24];
-    std::swprintf(text, 24, L"%llX", static_cast<unsigned long long>(value));
-    return text;
 }
 
 // The viewer program as the machine's key names it, else as the user's key does; empty when
@@ -103,7 +96,7 @@ void TLxSetupManager::ClearSilentData() const {
 bool RegisterManuals(HWND progressWindow, const std::wstring& contentsFolder) {
     RunConverter(L"\"-m:create\"", true);
     return RunConverter(L"\"-m:regsubp\" \"-h:" +
-                            UpperHex(reinterpret_cast<uintptr_t>(progressWindow)) + L"\" \"-e:" +
+                            HexText(reinterpret_cast<uintptr_t>(progressWindow)) + L"\" \"-e:" +
                             contentsFolder + L"\"",
                         true);
 }

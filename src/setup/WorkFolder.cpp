@@ -7,8 +7,6 @@
 #include "setup/LocalTime.h"
 #include "text/ZelStrUtl.h"
 
-#include <cwchar>
-
 namespace {
 
 constexpr wchar_t kRightsTestName[] = L"OVIViewer-temp";
@@ -17,12 +15,6 @@ constexpr int kLastProbeNumber = 1000;
 constexpr wchar_t kWorkFolderName[] = L"OVIVINST\\";
 constexpr wchar_t kPackageCopyFolderName[] = L"oviview\\";
 constexpr size_t kLongestRunnablePath = 250;
-
-std::wstring UpperHex(unsigned value) {
-    wchar_t text[16];
-    std::swprintf(text, 16, L"%X", value);
-    return text;
-}
 
 std::wstring FolderOf(const std::wstring& path) {
     const size_t slash = path.find_last_of(L'\\');
@@ -38,7 +30,7 @@ std::wstring FileNameOf(const std::wstring& path) {
 bool PassesRegistryTest() {
     std::wstring name, existing;
     for (int i = 0;; ++i) {
-        name = kRightsTestName + UpperHex(i);
+        name = kRightsTestName + HexText(i);
         if (!ReadRegString(HKEY_LOCAL_MACHINE, kRightsTestKey, name, existing) ||
             i == kLastProbeNumber)
             break;
@@ -62,7 +54,7 @@ bool PassesFileTest() {
     const std::wstring folder = AddPathDelimiter(commonData) + kRightsTestName;
     std::wstring probe;
     for (int j = 0;; ++j) {
-        probe = folder + L"\\" + kRightsTestName + UpperHex(j);
+        probe = folder + L"\\" + kRightsTestName + HexText(j);
         if (!FileExistsChecked(probe) || j == kLastProbeNumber)
             break;
     }
