@@ -18,6 +18,7 @@ constexpr wchar_t kMissingDataCaption[] = L"Pagrion Setup";
 constexpr wchar_t kProgressWindowClass[] = L"TOrnOVIProgress000";
 constexpr UINT kErrorBoxFlags = MB_ICONHAND | MB_SETFOREGROUND | MB_TOPMOST | MB_OK;
 constexpr DWORD kProgressWindowSearchMs = 2000;
+constexpr DWORD kPollMs = 1;
 
 constexpr uint32_t kNoLanguage = 1;
 constexpr uint32_t kPackageMissing = 2;
@@ -157,6 +158,9 @@ HWND FindProgressWindow() {
             return window;
         if (GetTickCount() - start >= kProgressWindowSearchMs)
             return nullptr;
+        // The window shows in another process: searched for again every millisecond, and
+        // whenever a message of this one comes.
+        WaitForMessage(kPollMs);
         ProcessPendingMessages(0);
     }
 }

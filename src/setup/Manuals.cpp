@@ -18,14 +18,18 @@ constexpr wchar_t kConverterMutexName[] = L"TOrnLXDBConvert000";
 constexpr wchar_t kSilentFileName[] = L"silent.txt";
 constexpr DWORD kPauseMs = 1000;
 constexpr DWORD kConverterMutexWaitMs = 2000;
+constexpr DWORD kPollMs = 1;
 constexpr uint32_t kPackageDidNotStart = 4;
 constexpr uint32_t kConverterDidNotStart = 5;
 
-// Polls the clock for the given time, handling one pending window message per poll.
+// Polls the clock for the given time, handling one pending window message per poll; between
+// polls the thread waits for a message until the time is up.
 void PauseHandlingMessages(DWORD milliseconds) {
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds)
+    for (DWORD elapsed; (elapsed = GetTickCount() - start) < milliseconds;) {
+        WaitForMessage(milliseconds - elapsed);
         ProcessPendingMessages(0);
+    }
 }
 
 bool ConverterIsRunning() {
@@ -36,11 +40,14 @@ bool ConverterIsRunning() {
     return true;
 }
 
-// Waits until the converter's mutex is gone, at most two seconds, handling window messages.
+// Waits until the converter's mutex is gone, at most two seconds, handling window messages. The
+// mutex is tested every millisecond and whenever a message comes.
 void WaitForConverterToEnd() {
     const DWORD start = GetTickCount();
-    while (ConverterIsRunning() && GetTickCount() - start < kConverterMutexWaitMs)
+    while (ConverterIsRunning() && GetTickCount() - start < kConverterMutexWaitMs) {
+        WaitForMessage(kPollMs);
         ProcessPendingMessages(0);
+    }
 }
 
 std::wstring FolderOf(const std::wstring& path) {
