@@ -114,9 +114,16 @@ STARTUPINFOW StartupInfo(int32_t showCmd) {
     return startup;
 }
 
-// Returns once the process waits for input, or at once when it cannot (a console program).
+// A program that has not become ready for input by then is taken as started: a hung program must
+// not hang the setup with it.
+constexpr DWORD kIdleWaitLimitMs = 10000;
+
+// Returns once the process waits for input, at once when it cannot (a console program), and at
+// the latest after the limit.
 void WaitForIdle(HANDLE process) {
-    while (WaitForInputIdle(process, kPollMs) == WAIT_TIMEOUT)
+    const DWORD start = GetTickCount();
+    while (WaitForInputIdle(process, kPollMs) == WAIT_TIMEOUT &&
+           GetTickCount() - start < kIdleWaitLimitMs)
         ProcessPendingMessages(1);
 }
 

@@ -10,7 +10,7 @@
 namespace {
 
 std::wstring ProcessIdField() {
-    return HexText(GetCurrentProcessId(), 8);
+    return UpperHexText(GetCurrentProcessId(), 8);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The program entry: decides the run mode, keeps setup processes to one and ends with the
 // manager's exit code.
 #include "platform/SystemLibrary.h"
+#include "setup/SetupMutex.h"
 #include "setup/ornLxSetup.h"
 #include "windows/MainUnit.h"
 #include "windows/ProgUnit.h"
@@ -9,20 +10,7 @@
 
 namespace {
 
-constexpr wchar_t kSetupMutexName[] = L"OrnOVISetup000";
 constexpr uint32_t kAnotherSetupRunning = 1618;
-
-// Takes the single-instance mutex of setup processes. False when another setup process holds it.
-// The handle stays open until the process ends.
-bool TakeSetupMutex() {
-    if (HANDLE other = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kSetupMutexName)) {
-        CloseHandle(other);
-        return false;
-    }
-    HANDLE mutex = CreateMutexW(nullptr, FALSE, kSetupMutexName);
-    // Another setup process may have created it between the two calls.
-    return !(mutex && GetLastError() == ERROR_ALREADY_EXISTS);
-}
 
 } // namespace
 
@@ -35,7 +23,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return 0;
     }
 
-    if (!TakeSetupMutex()) {
+    if (manager.OtherSetupRunning || !TakeSetupMutex()) {
+        manager.OtherSetupRunning = true;
         manager.ExitCode = kAnotherSetupRunning;
     } else {
         try {

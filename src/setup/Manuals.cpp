@@ -50,10 +50,6 @@ void WaitForConverterToEnd() {
     }
 }
 
-std::wstring FolderOf(const std::wstring& path) {
-    return path.substr(0, path.find_last_of(L'\\') + 1);
-}
-
 // The viewer program as the machine's key names it, else as the user's key does; empty when
 // neither names an existing file.
 std::wstring ViewerProgram() {
@@ -82,7 +78,7 @@ void TLxSetupManager::ProcessIncludedManuals() {
     if (viewer.empty() || !FileExistsChecked(viewer))
         return;
 
-    const std::wstring description = AddPathDelimiter(FolderOf(viewer)) + kConverterName +
+    const std::wstring description = AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterName +
                                      L" \"-m:regpath\" \"-e:" + ContentsPath + L"\"";
     WriteLog(L"IncludeManual=" + description);
     RunSucceeded = RegisterManuals(FindProgressWindow(), ContentsPath);
@@ -103,8 +99,8 @@ void TLxSetupManager::ClearSilentData() const {
 bool RegisterManuals(HWND progressWindow, const std::wstring& contentsFolder) {
     RunConverter(L"\"-m:create\"", true);
     return RunConverter(L"\"-m:regsubp\" \"-h:" +
-                            HexText(reinterpret_cast<uintptr_t>(progressWindow)) + L"\" \"-e:" +
-                            contentsFolder + L"\"",
+                            UpperHexText(reinterpret_cast<uintptr_t>(progressWindow)) +
+                            L"\" \"-e:" + contentsFolder + L"\"",
                         true);
 }
 
@@ -114,6 +110,6 @@ bool RunConverter(const std::wstring& parameters, bool waitForIdle) {
         return false;
     if (ConverterIsRunning())
         WaitForConverterToEnd();
-    return StartProgram(AddPathDelimiter(FolderOf(viewer)) + kConverterName, parameters, SW_SHOW,
-                        waitForIdle);
+    return StartProgram(AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterName, parameters,
+                        SW_SHOW, waitForIdle);
 }

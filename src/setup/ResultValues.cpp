@@ -62,7 +62,7 @@ void TLxSetupManager::WriteFinalResults() const {
 }
 
 uint32_t TLxSetupManager::GetFinalExitCode() {
-    if (SilentMode)
+    if (SilentMode && !OtherSetupRunning)
         WriteFinalResults();
     return ExitCode;
 }

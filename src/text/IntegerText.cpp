@@ -58,7 +58,7 @@ std::wstring DecimalText(uint64_t value, int minDigits) {
     return DigitsText(value, 10, minDigits);
 }
 
-std::wstring HexText(uint64_t value, int minDigits) {
+std::wstring UpperHexText(uint64_t value, int minDigits) {
     return DigitsText(value, 16, minDigits);
 }
 

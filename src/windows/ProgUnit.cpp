@@ -32,7 +32,7 @@ template <size_t N> void DrawPolyline(HDC dc, int colour, const POINT (&points)[
 } // namespace
 
 std::wstring ExchangeFileName(HWND window) {
-    return L"RP" + HexText(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window)), 8) +
+    return L"RP" + UpperHexText(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window)), 8) +
            L".eres";
 }
 

@@ -63,8 +63,14 @@ TEST(NumberText, WritesDigitsWithLeadingZerosUpToTheWidth) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DecimalText(c.value, c.minDigits), c.decimal) << c.value;
-        EXPECT_EQ(HexText(c.value, c.minDigits), c.hex) << c.value;
+        EXPECT_EQ(UpperHexText(c.value, c.minDigits), c.hex) << c.value;
     }
+}
+
+TEST(UpperHexText, WritesDigitsWithoutLeadingZeros) {
+    EXPECT_EQ(UpperHexText(0), L"0");
+    EXPECT_EQ(UpperHexText(0x000A04F2), L"A04F2");
+    EXPECT_EQ(UpperHexText(0xFFFFFFFFFFFFFFFFull), L"FFFFFFFFFFFFFFFF");
 }
 
 } // namespace
