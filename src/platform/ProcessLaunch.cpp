@@ -2,6 +2,7 @@
 
 #include "platform/MessagePump.h"
 #include "platform/Paths.h"
+#include "platform/SystemLibrary.h"
 #include "text/ZelStrUtl.h"
 
 #include <shellapi.h>
@@ -149,8 +150,19 @@ void WaitForExit(HANDLE process, uint32_t& exitCode) {
     }
 }
 
+// shell32's ShellExecuteExW, looked up on the first shell launch and kept for the life of the
+// process; null when shell32 cannot be loaded.
+decltype(&ShellExecuteExW) ShellExecuteFunction() {
+    static const TZelSystemLibrary shell(L"shell32.dll");
+    static const auto function = shell.Find<decltype(ShellExecuteExW)>("ShellExecuteExW");
+    return function;
+}
+
 bool ShellLaunch(const TZelLaunchText& launch, int32_t showCmd, TZelLaunchMode launchMode,
                  HWND ownerWindow, uint32_t* shellResult, TZelScopedHandle& process) {
+    const auto shellExecute = ShellExecuteFunction();
+    if (!shellExecute)
+        return false;
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof version;
     GetVersionExW(&version);
@@ -164,7 +176,7 @@ bool ShellLaunch(const TZelLaunchText& launch, int32_t showCmd, TZelLaunchMode l
     info.lpParameters = OrNull(launch.params);
     info.lpDirectory = OrNull(launch.folder);
     info.nShow = showCmd;
-    const BOOL called = ShellExecuteExW(&info);
+    const BOOL called = shellExecute(&info);
     TZelScopedHandle shellProcess(info.hProcess);
     const auto instance = reinterpret_cast<uintptr_t>(info.hInstApp);
     if (shellResult)

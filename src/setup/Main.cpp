@@ -1,5 +1,6 @@
 // The program entry: decides the run mode, keeps setup processes to one and ends with the
 // manager's exit code.
+#include "platform/SystemLibrary.h"
 #include "setup/SetupMutex.h"
 #include "setup/ornLxSetup.h"
 #include "windows/MainUnit.h"
@@ -14,6 +15,8 @@ constexpr uint32_t kAnotherSetupRunning = 1618;
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Before anything can load a DLL: none may come from the program's folder.
+    RestrictDllSearchPath();
     TLxSetupManager& manager = SetupManager();
     if (manager.IsProgressRequested()) {
         RunProgressWindow();

@@ -11,7 +11,6 @@
 
 #include <windows.h>
 
-
 namespace {
 
 constexpr wchar_t kConverterName[] = L"lxdbconv.exe";
@@ -19,14 +18,18 @@ constexpr wchar_t kConverterMutexName[] = L"TOrnLXDBConvert000";
 constexpr wchar_t kSilentFileName[] = L"silent.txt";
 constexpr DWORD kPauseMs = 1000;
 constexpr DWORD kConverterMutexWaitMs = 2000;
+constexpr DWORD kPollMs = 1;
 constexpr uint32_t kPackageDidNotStart = 4;
 constexpr uint32_t kConverterDidNotStart = 5;
 
-// Polls the clock for the given time, handling one pending window message per poll.
+// Polls the clock for the given time, handling one pending window message per poll; between
+// polls the thread waits for a message until the time is up.
 void PauseHandlingMessages(DWORD milliseconds) {
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds)
+    for (DWORD elapsed; (elapsed = GetTickCount() - start) < milliseconds;) {
+        WaitForMessage(milliseconds - elapsed);
         ProcessPendingMessages(0);
+    }
 }
 
 bool ConverterIsRunning() {
@@ -37,11 +40,14 @@ bool ConverterIsRunning() {
     return true;
 }
 
-// Waits until the converter's mutex is gone, at most two seconds, handling window messages.
+// Waits until the converter's mutex is gone, at most two seconds, handling window messages. The
+// mutex is tested every millisecond and whenever a message comes.
 void WaitForConverterToEnd() {
     const DWORD start = GetTickCount();
-    while (ConverterIsRunning() && GetTickCount() - start < kConverterMutexWaitMs)
+    while (ConverterIsRunning() && GetTickCount() - start < kConverterMutexWaitMs) {
+        WaitForMessage(kPollMs);
         ProcessPendingMessages(0);
+    }
 }
 
 // The viewer program as the machine's key names it, else as the user's key does; empty when
@@ -93,8 +99,8 @@ void TLxSetupManager::ClearSilentData() const {
 bool RegisterManuals(HWND progressWindow, const std::wstring& contentsFolder) {
     RunConverter(L"\"-m:create\"", true);
     return RunConverter(L"\"-m:regsubp\" \"-h:" +
-                            UpperHexText(reinterpret_cast<uintptr_t>(progressWindow)) + L"\" \"-e:" +
-                            contentsFolder + L"\"",
+                            UpperHexText(reinterpret_cast<uintptr_t>(progressWindow)) +
+                            L"\" \"-e:" + contentsFolder + L"\"",
                         true);
 }
 
@@ -104,6 +110,6 @@ bool RunConverter(const std::wstring& parameters, bool waitForIdle) {
         return false;
     if (ConverterIsRunning())
         WaitForConverterToEnd();
-    return StartProgram(AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterName, parameters, SW_SHOW,
-                        waitForIdle);
+    return StartProgram(AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterName, parameters,
+                        SW_SHOW, waitForIdle);
 }

@@ -52,7 +52,7 @@ TLxSetupManager::TLxSetupManager() {
 TLxSetupManager::~TLxSetupManager() {
     if (!ProgressMode)
         LogViewerValues();
-    WriteLog(L"End Setup (ExitCode=" + std::to_wstring(ExitCode) + L")");
+    WriteLog(L"End Setup (ExitCode=" + DecimalText(ExitCode) + L")");
 }
 
 std::wstring TLxSetupManager::CommandLineText() const {

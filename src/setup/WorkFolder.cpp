@@ -7,7 +7,6 @@
 #include "setup/LocalTime.h"
 #include "text/ZelStrUtl.h"
 
-
 namespace {
 
 constexpr wchar_t kRightsTestName[] = L"OVIViewer-temp";
@@ -88,7 +87,8 @@ void DeleteWorkFile(const std::wstring& name) {
 std::wstring GetRunnableSetupPath(const std::wstring& packagePath) {
     if (packagePath.size() <= kLongestRunnablePath)
         return packagePath;
-    const std::wstring copy = GetTempFolder() + kPackageCopyFolderName + ExtractFileName(packagePath);
+    const std::wstring copy =
+        GetTempFolder() + kPackageCopyFolderName + ExtractFileName(packagePath);
     ForceFolders(ExtractFileFolder(copy), false);
     ForceDeleteFile(copy);
     if (CopyFileWithDate(packagePath, copy, true))
