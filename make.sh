@@ -5,7 +5,10 @@
 #   ./make.sh build   configure and build the i686 product and the x86-64 parity build
 #   ./make.sh test    setup, build, then CTest of both builds under Wine and Xvfb, and a short
 #                     fuzz run of the definition-file reader
-#   ./make.sh demo    setup, build, then run the launcher on a demo folder
+#   ./make.sh demo    setup, build, then run the launcher on a demo folder: on your desktop when
+#                     DISPLAY is set (outside CI), else under Xvfb with a picture and Start pressed
+#   ./make.sh shots   setup, build, then pictures of both windows at 96, 120, 144 and 192 dpi
+#                     (100 %, 125 %, 150 %, 200 %) under Xvfb, in build/shots
 #   ./make.sh check NAME...  build and run only the named test programs (e.g. text_tests)
 #   ./make.sh bench   build the i686 launcher and benchmarks, print every figure (size, start,
 #                     silent run, reader)
@@ -24,7 +27,7 @@ PACKAGES=(
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     cmake ninja-build googletest
-    wine wine64 wine32:i386 xvfb x11-apps imagemagick
+    wine wine64 wine32:i386 xvfb x11-apps x11-utils xdotool imagemagick
     fonts-dejavu-core fonts-liberation fonts-ipafont-gothic fonts-wqy-microhei fonts-unfonts-core
     clang-14 libclang-rt-14-dev llvm-14
 )
@@ -207,11 +210,39 @@ cmd_bench() {
     return $status
 }
 
+# The demo and the window pictures run in a Wine prefix of their own: the fonts and the dpi they
+# set must not change what the tests see.
+DEMO_PREFIX=$BUILD_ROOT/i686/wineprefix-demo
+
+# A desktop: the user set DISPLAY, and this is not a CI run.
+on_desktop() {
+    [ -n "${DISPLAY:-}" ] && [ "${CI:-}" != true ]
+}
+
+# The demo prefix on the given display ("desktop": the user's; "headless": an Xvfb of our own).
+start_demo_session() {
+    trap stop_wine_session EXIT
+    export WINEDLLOVERRIDES="winedbg.exe=d;winemenubuilder.exe=d"
+    [ "$1" = desktop ] || start_display
+    start_prefix "$DEMO_PREFIX"
+}
+
 cmd_demo() {
     cmd_setup
     TARGETS=i686 cmd_build
-    TARGETS=i686 start_wine_session
-    "$ROOT/tools/demo/run-demo.sh" "$BUILD_ROOT/i686"
+    local mode=headless
+    on_desktop && mode=desktop
+    start_demo_session "$mode"
+    WINEPREFIX=$DEMO_PREFIX "$ROOT/tools/demo/run-demo.sh" "$BUILD_ROOT/i686" "$mode"
+    stop_wine_session
+}
+
+cmd_shots() {
+    cmd_setup
+    TARGETS=i686 cmd_build
+    start_demo_session headless
+    WINEPREFIX=$DEMO_PREFIX "$ROOT/tools/demo/window-shots.sh" "$BUILD_ROOT/i686" \
+        "$BUILD_ROOT/shots" 96 120 144 192
     stop_wine_session
 }
 
@@ -220,6 +251,7 @@ setup) cmd_setup ;;
 build) cmd_setup && cmd_build ;;
 test) cmd_test ;;
 demo) cmd_demo ;;
+shots) cmd_shots ;;
 check) shift && cmd_check "$@" ;;
 bench) cmd_bench ;;
 fuzz) shift && cmd_fuzz "$@" ;;

@@ -1,54 +1,70 @@
 #!/usr/bin/env bash
-# Takes pictures of the launcher's two windows: the language selection window and the progress
-# window, each as a PNG of its own. Needs an X display (DISPLAY) and the build's Wine prefix.
+# Takes pictures of the launcher's two windows at several screen dpi settings, from the demo
+# folder's six languages: at each dpi the selection window in English and in Japanese, and the
+# progress window in Japanese. Needs a bare X display (DISPLAY) and a Wine prefix (WINEPREFIX) that
+# may take the demo's fonts. Called by `./make.sh shots`.
 #
-#   tools/demo/window-shots.sh BUILD OUTDIR    e.g. build/i686 build/shots
+#   tools/demo/window-shots.sh BUILD OUTDIR DPI...   e.g. build/i686 build/shots 96 120 144 192
+# writes OUTDIR/selection-120dpi.png, selection-ja-120dpi.png and progress-ja-120dpi.png for each.
 set -euo pipefail
 
 BUILD=$(cd "$1" && pwd)
 mkdir -p "$2"
 OUT=$(cd "$2" && pwd)
+shift 2
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export WINEPREFIX=${WINEPREFIX:-$BUILD/wineprefix}
 export WINEDEBUG=-all
+# shellcheck source=tools/demo/demo-prefix.sh
+. "$HERE/demo-prefix.sh"
+# shellcheck source=tools/demo/x11-window.sh
+. "$HERE/x11-window.sh"
 
 FOLDER=$(mktemp -d)
 trap 'rm -rf "$FOLDER"' EXIT
-cp "$BUILD/bin/PagrionSetup.exe" "$FOLDER/"
-cp "$HERE/window-shots.dat" "$FOLDER/PagrionSetup.dat"
-for code in en ja de; do printf 'MZ' >"$FOLDER/setup-$code.exe"; done
+lay_out_demo_folder "$BUILD" "$FOLDER"
+install_wine_interface_fonts "$(dirname "$BUILD")/downloads"
+set_window_manager N
+link_cjk_fonts
+check_demo_languages "$BUILD" "$FOLDER" >/dev/null
 
-# The X window of the launcher's window with that title, once it is shown.
-wait_for_window() {
-    local title=$1 id tries
-    for tries in $(seq 100); do
-        id=$(xwininfo -root -tree | grep -F "\"$title\"" | awk '{print $1}' | head -n 1 || true)
-        if [ -n "$id" ] && xwininfo -id "$id" | grep -q 'Map State: IsViewable'; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.2
-    done
-    echo "no window \"$title\"" >&2
-    return 1
-}
-
-# Starts the launcher with the arguments, pictures its window after a pause, and ends it.
-shoot() {
-    local title=$1 png=$2 pause=$3 pid id geometry
-    shift 3
+# Starts the launcher with the arguments and waits for its window.
+start_launcher() {
     (cd "$FOLDER" && exec wine PagrionSetup.exe "$@") </dev/null >/dev/null 2>&1 &
-    pid=$!
-    id=$(wait_for_window "$title")
-    sleep "$pause"
-    geometry=$(xwininfo -id "$id" |
-        awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
-             /Width:/{w=$NF} /Height:/{h=$NF} END{print w "x" h "+" x "+" y}')
-    import -window root -crop "$geometry" +repage "$OUT/$png"
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-    echo "$OUT/$png"
+    LAUNCHER=$!
+    WINDOW=$(wait_for_window '("pagrionsetup.exe"')
+    sleep 1
 }
 
-shoot "Pagrion Viewer Setup" selection-window.png 1
-shoot "Pagrion Viewer セットアップ" progress-window.png 3 "-LANG:ja" -OVWPROGRESS
+stop_launcher() {
+    kill "$LAUNCHER" 2>/dev/null || true
+    wait "$LAUNCHER" 2>/dev/null || true
+    # The next picture must not catch this window.
+    for _ in $(seq 50); do window_shown "$WINDOW" || break; sleep 0.2; done
+}
+
+# English first in the list, Japanese third.
+shoot_selection_window() {
+    local dpi=$1
+    start_launcher
+    press_keys "$WINDOW" Home
+    shoot_window "$WINDOW" "$OUT/selection-${dpi}dpi.png"
+    press_keys "$WINDOW" Down Down
+    shoot_window "$WINDOW" "$OUT/selection-ja-${dpi}dpi.png"
+    stop_launcher
+}
+
+# The progress window creeps for a few ticks before it is pictured.
+shoot_progress_window() {
+    local dpi=$1
+    start_launcher -LANG:ja -OVWPROGRESS
+    sleep 2
+    shoot_window "$WINDOW" "$OUT/progress-ja-${dpi}dpi.png"
+    stop_launcher
+}
+
+for dpi in "$@"; do
+    with_dpi "$dpi" shoot_selection_window "$dpi"
+    with_dpi "$dpi" shoot_progress_window "$dpi"
+    ls "$OUT"/*-"${dpi}"dpi.png
+done
