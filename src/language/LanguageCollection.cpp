@@ -1,8 +1,7 @@
-// Loading the catalogue from the language definition file.
+// The catalogue and its reading from the parsed language definition file.
 #include "language/ornLxLanguages.h"
 
 #include "markup/ZelMLUtl.h"
-#include "platform/Paths.h"
 #include "text/LocaleText.h"
 
 #include <algorithm>
@@ -15,14 +14,16 @@ void TLxLanguageCollection::Clear() {
 }
 
 TLxLanguageItem* TLxLanguageCollection::Items(int index) const {
-    if (index < 0 || index >= Count()) return nullptr;
+    if (index < 0 || index >= Count())
+        return nullptr;
     return items_[index].get();
 }
 
 void TLxLanguageCollection::Remove(const TLxLanguageItem* item) {
     const auto found = std::find_if(items_.begin(), items_.end(),
                                     [item](const auto& held) { return held.get() == item; });
-    if (found != items_.end()) items_.erase(found);
+    if (found != items_.end())
+        items_.erase(found);
 }
 
 void TLxLanguageCollection::ReadHeader(TZelMLNode&) {}
@@ -31,20 +32,20 @@ std::unique_ptr<TLxLanguageItem> TLxLanguageCollection::CreateItem(TZelMLNode& l
     return std::make_unique<TLxLanguageItem>(lang);
 }
 
-bool TLxLanguageCollection::LoadFromFile(const std::wstring& fileName) {
+bool TLxLanguageCollection::LoadFromDocument(TZelMLDocumentRoot& root) {
     Clear();
     try {
-        if (fileName.empty() || !FileExistsChecked(fileName)) return false;
-        TZelMLDocumentParser parser(true);
-        if (!parser.LoadFromFile(fileName)) return false;
-        TZelMLNode* language = parser.Root->FindElement(L"language");
-        if (!language) return false;
+        TZelMLNode* language = root.FindElement(L"language");
+        if (!language)
+            return false;
         ReadHeader(*language);
         for (TZelMLNode* child = language->FirstChild; child; child = child->NextSibling) {
             // The end tag that closes a "lang" element carries its name too.
-            if (child->Kind == mlnEndTag || !SameText(child->GetName(), L"lang")) continue;
+            if (child->Kind == mlnEndTag || !SameText(child->GetName(), L"lang"))
+                continue;
             std::unique_ptr<TLxLanguageItem> item = CreateItem(*child);
-            if (!item->Code.empty() && item->LangID != 0) items_.push_back(std::move(item));
+            if (!item->Code.empty() && item->LangID != 0)
+                items_.push_back(std::move(item));
         }
     } catch (...) {
         // The languages read before the failure stay.

@@ -14,25 +14,47 @@ namespace {
 constexpr uint8_t kDefaultCharset = DEFAULT_CHARSET;
 constexpr int32_t kDefaultSize = 10;
 
-// Cuts the next ";"-separated entry off a list, trimmed.
-std::wstring NextEntry(std::wstring& list) {
-    return Trim(ExtractToken(list, L";", true, false));
-}
+// The ";"-separated entries of a list, trimmed, one after the other. The entries are the ones
+// that cutting them off the front of the list would give; the list is read in one pass instead,
+// because cutting copies the rest of the list for every entry, and a definition file with a long
+// list would take minutes to load.
+class EntryList {
+public:
+    explicit EntryList(std::wstring_view list) : rest_(list) {}
+
+    bool Empty() const { return rest_.empty(); }
+
+    // Empty once the list is used up.
+    std::wstring Next() {
+        const size_t separator = rest_.find(L';');
+        const std::wstring_view entry = rest_.substr(0, separator);
+        rest_ = separator == std::wstring_view::npos ? std::wstring_view()
+                                                     : rest_.substr(separator + 1);
+        return Trim(entry);
+    }
+
+private:
+    std::wstring_view rest_;
+};
 
 // The charset an entry asks for: hexadecimal, not negative, its low 8 bits. Text that is no
 // hexadecimal number reads as 0, the ANSI character set.
 std::optional<uint8_t> CharsetOfEntry(const std::wstring& entry) {
-    if (entry.empty()) return std::nullopt;
+    if (entry.empty())
+        return std::nullopt;
     const int32_t value = IntegerWithDefault(L"$" + entry, 0);
-    if (value < 0) return std::nullopt;
+    if (value < 0)
+        return std::nullopt;
     return static_cast<uint8_t>(value & 0xFF);
 }
 
 // The point size an entry asks for: decimal and above 0.
 std::optional<int32_t> SizeOfEntry(const std::wstring& entry) {
-    if (entry.empty()) return std::nullopt;
+    if (entry.empty())
+        return std::nullopt;
     const int32_t value = IntegerWithDefault(entry, 0);
-    if (value <= 0) return std::nullopt;
+    if (value <= 0)
+        return std::nullopt;
     return value;
 }
 
@@ -40,7 +62,8 @@ std::optional<int32_t> SizeOfEntry(const std::wstring& entry) {
 class InstalledFamilies {
 public:
     bool Contains(const std::wstring& name) {
-        if (!names_) names_ = InstalledFontFamilyNames();
+        if (!names_)
+            names_ = InstalledFontFamilyNames();
         return std::any_of(names_->begin(), names_->end(), [&](const std::wstring& installed) {
             return SameText(installed, name);
         });
@@ -65,14 +88,16 @@ bool TZelLanguageFontInfo::Parse(std::wstring fontList, std::wstring charsetList
         fontList = Trim(fontList);
         charsetList = Trim(charsetList);
         sizeList = Trim(sizeList);
+        EntryList fonts(fontList), charsets(charsetList), sizes(sizeList);
         uint8_t charset = kDefaultCharset;
         int32_t size = kDefaultSize;
         InstalledFamilies installed;
-        while (!fontList.empty()) {
-            const std::wstring candidate = NextEntry(fontList);
-            if (const auto entryCharset = CharsetOfEntry(NextEntry(charsetList)))
+        while (!fonts.Empty()) {
+            const std::wstring candidate = fonts.Next();
+            if (const auto entryCharset = CharsetOfEntry(charsets.Next()))
                 charset = *entryCharset;
-            if (const auto entrySize = SizeOfEntry(NextEntry(sizeList))) size = *entrySize;
+            if (const auto entrySize = SizeOfEntry(sizes.Next()))
+                size = *entrySize;
             if (!candidate.empty() && installed.Contains(candidate)) {
                 Name = candidate;
                 Charset = charset;
@@ -87,10 +112,12 @@ bool TZelLanguageFontInfo::Parse(std::wstring fontList, std::wstring charsetList
 }
 
 std::wstring TZelLanguageFontInfo::GetFontName() const {
-    if (!Name.empty()) return Name;
+    if (!Name.empty())
+        return Name;
     try {
         std::wstring guiFace = GetDefaultGuiFontInfo().Name;
-        if (!guiFace.empty()) return guiFace;
+        if (!guiFace.empty())
+            return guiFace;
         return FirstFontOfCharset(false, 0, Charset);
     } catch (...) {
         return {};

@@ -23,6 +23,7 @@
 #include <vector>
 
 class TZelMLNode;
+class TZelMLDocumentRoot;
 
 // The four flags of a language's "tabstyle", by their bit values.
 enum TLxTabStyle : uint8_t {
@@ -70,6 +71,9 @@ public:
     // Replaces the items with the languages of the file; a language without code or with a zero
     // or unreadable "langid" is left out. True when at least one language was kept.
     bool LoadFromFile(const std::wstring& fileName);
+    // The same from the tree of a definition file that a parser with whitespace trimming has
+    // read.
+    bool LoadFromDocument(TZelMLDocumentRoot& root);
     void Clear();
     int Count() const { return static_cast<int>(items_.size()); }
     // The item at the 0-based index; null outside 0 to Count() - 1.

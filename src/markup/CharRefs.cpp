@@ -11,9 +11,12 @@ const std::array<const wchar_t*, 4> MarkupSpecialRefs = {L"&amp;", L"&lt;", L"&g
 namespace {
 
 int DigitValue(wchar_t c, unsigned base) {
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (base == 16 && c >= L'a' && c <= L'f') return c - L'a' + 10;
-    if (base == 16 && c >= L'A' && c <= L'F') return c - L'A' + 10;
+    if (c >= L'0' && c <= L'9')
+        return c - L'0';
+    if (base == 16 && c >= L'a' && c <= L'f')
+        return c - L'a' + 10;
+    if (base == 16 && c >= L'A' && c <= L'F')
+        return c - L'A' + 10;
     return -1;
 }
 
@@ -39,7 +42,8 @@ wchar_t NumericReferenceUnit(std::wstring_view number) {
     uint32_t value = 0;
     for (int digit; i < number.size() && (digit = DigitValue(number[i], base)) >= 0; ++i)
         value = value * base + static_cast<uint32_t>(digit);
-    if (negative) value = 0u - value;
+    if (negative)
+        value = 0u - value;
     return static_cast<wchar_t>(value & 0xFFFF);
 }
 
@@ -53,7 +57,7 @@ int BasicReferenceAt(const std::wstring& s, size_t position) {
 }
 
 std::wstring NumericReference(unsigned code) {
-    return L"&#" + std::to_wstring(code) + L";";
+    return L"&#" + DecimalText(code) + L";";
 }
 
 // The strict decoding failed: only the basic references are decoded, the ampersand last so
@@ -90,7 +94,8 @@ std::wstring DecodeBasicRefs(const std::wstring& s) {
             const size_t semicolon = s.find(L';', i + 2);
             const size_t end = semicolon == std::wstring::npos ? s.size() : semicolon;
             decoded += NumericReferenceUnit(std::wstring_view(s).substr(i + 2, end - (i + 2)));
-            if (semicolon == std::wstring::npos) break;
+            if (semicolon == std::wstring::npos)
+                break;
             i = semicolon + 1;
         } else {
             throw TCharRefError{};
@@ -100,7 +105,8 @@ std::wstring DecodeBasicRefs(const std::wstring& s) {
 }
 
 std::wstring DecodeCharRefs(const std::wstring& s) {
-    if (s.find(L'&') == std::wstring::npos) return s;
+    if (s.find(L'&') == std::wstring::npos)
+        return s;
     try {
         std::wstring numeric = ReplaceAll(s, L"&nbsp;", L" ", false);
         for (const TXMLHemlSpacRec& entity : MarkupEntityTable)

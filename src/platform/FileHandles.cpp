@@ -7,6 +7,23 @@ namespace {
 
 constexpr DWORD RetryStepMs = 10;
 
+// Errors that waiting cannot cure: the folder or the name itself is wrong. A file that is in use
+// or locked is worth another try; a missing folder would only make every caller wait in vain.
+bool IsLastingOpenError(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_DIRECTORY:
+    case ERROR_FILENAME_EXCED_RANGE:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Tries attempt() until it gives a handle or the deadline has passed. The deadline is taken from
 // the tick count, which a change of the local clock does not move.
 template <typename Attempt>
@@ -20,8 +37,10 @@ bool OpenWithRetries(Attempt attempt, FileHandle& handle, uint32_t& errorCode,
             errorCode = 0;
             return true;
         }
+        const DWORD error = GetLastError();
         errorCode = GetLastErrorCode();
-        if (GetTickCount64() > deadline) return false;
+        if (IsLastingOpenError(error) || GetTickCount64() > deadline)
+            return false;
         Sleep(RetryStepMs);
     }
 }
@@ -56,7 +75,8 @@ void FileHandle::Reset(HANDLE handle) noexcept {
 }
 
 void FileHandle::Close() noexcept {
-    if (handle_ != nullptr) CloseHandle(handle_);
+    if (handle_ != nullptr)
+        CloseHandle(handle_);
     handle_ = nullptr;
 }
 
@@ -65,7 +85,8 @@ bool OpenFileForRead(const std::wstring& fileName, FileHandle& handle, uint32_t&
                      int32_t timeoutSeconds) noexcept try {
     handle.Close();
     errorCode = OpenRefusedError;
-    if (fileName.empty() || !FileExistsChecked(fileName)) return false;
+    if (fileName.empty() || !FileExistsChecked(fileName))
+        return false;
     return Open(fileName, handle, errorCode, GENERIC_READ, shareRead ? FILE_SHARE_READ : 0,
                 disposition, flagsAndAttributes, timeoutSeconds);
 } catch (...) {
@@ -77,7 +98,8 @@ bool OpenFileForWrite(const std::wstring& fileName, FileHandle& handle, uint32_t
                       int32_t timeoutSeconds) noexcept try {
     handle.Close();
     errorCode = OpenRefusedError;
-    if (fileName.empty() || !IsVolumeReady(fileName)) return false;
+    if (fileName.empty() || !IsVolumeReady(fileName))
+        return false;
     SetArchiveAttributeOnly(fileName);
     return Open(fileName, handle, errorCode, GENERIC_WRITE, shareWrite ? FILE_SHARE_WRITE : 0,
                 disposition, flagsAndAttributes, timeoutSeconds);
@@ -112,14 +134,16 @@ bool GetFileSize64(const FileHandle& handle, uint32_t& errorCode, int64_t& size)
     DWORD high = 0;
     const DWORD low = GetFileSize(handle.Get(), &high);
     errorCode = GetLastErrorCode();
-    if (low == INVALID_FILE_SIZE && errorCode != 0) return false;
+    if (low == INVALID_FILE_SIZE && errorCode != 0)
+        return false;
     size = MakeInt64(static_cast<int32_t>(high), low);
     return true;
 }
 
 int32_t ReadFileBytes(const FileHandle& handle, uint32_t& errorCode, void* buffer, int32_t count,
                       OVERLAPPED* overlapped) noexcept {
-    if (count < 1) return 0;
+    if (count < 1)
+        return 0;
     DWORD read = 0;
     if (!ReadFile(handle.Get(), buffer, static_cast<DWORD>(count), &read, overlapped)) {
         errorCode = ReadBytesError;
@@ -130,7 +154,8 @@ int32_t ReadFileBytes(const FileHandle& handle, uint32_t& errorCode, void* buffe
 
 int32_t WriteFileBytes(const FileHandle& handle, uint32_t& errorCode, const void* buffer,
                        int32_t count, OVERLAPPED* overlapped) noexcept {
-    if (count < 1) return 0;
+    if (count < 1)
+        return 0;
     DWORD written = 0;
     if (!WriteFile(handle.Get(), buffer, static_cast<DWORD>(count), &written, overlapped)) {
         errorCode = WriteBytesError;

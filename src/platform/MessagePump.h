@@ -21,3 +21,9 @@ bool PumpOneMessage(MSG& message, bool& quitSeen);
 // Dispatches up to maxCount + 1 pending messages (one for 0 or less). False when a quit message
 // was taken, which ends the call.
 bool ProcessPendingMessages(int32_t maxCount);
+
+// Returns as soon as the thread's queue holds a message (also one already seen but not taken),
+// at the latest after timeoutMs. A wait loop calls it between its polls so that it neither
+// spins on an empty queue, keeping a processor and the window system busy for nothing, nor
+// leaves a message waiting.
+void WaitForMessage(DWORD timeoutMs);

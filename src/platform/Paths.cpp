@@ -210,6 +210,15 @@ std::wstring ResolveRelativePath(const std::wstring& path,
     });
 }
 
+std::wstring ExtractFileFolder(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+std::wstring ExtractFileName(const std::wstring& path) {
+    return path.substr(ExtractFileFolder(path).size());
+}
+
 std::wstring GetProgramFileName() noexcept {
     return Guarded([] {
         std::wstring buffer(kFirstBufferLength, L'\0');

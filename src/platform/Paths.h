@@ -31,6 +31,10 @@ std::wstring ExtractPathRoot(const std::wstring& path) noexcept;
 // The path made absolute against baseFolder: leading ".\" and "..\" are folded into the base;
 // a drive or network path is returned unchanged.
 std::wstring ResolveRelativePath(const std::wstring& path, const std::wstring& baseFolder) noexcept;
+// The folder part of a path, up to and including its last "\"; empty when it has none.
+std::wstring ExtractFileFolder(const std::wstring& path);
+// The last component of a path, after its last "\".
+std::wstring ExtractFileName(const std::wstring& path);
 // The long form of the running program's file name, or empty.
 std::wstring GetProgramFileName() noexcept;
 // The temporary folder in long form with trailing "\", or empty.

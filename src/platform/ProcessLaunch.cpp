@@ -2,6 +2,7 @@
 
 #include "platform/MessagePump.h"
 #include "platform/Paths.h"
+#include "platform/SystemLibrary.h"
 #include "text/ZelStrUtl.h"
 
 #include <shellapi.h>
@@ -28,7 +29,8 @@ public:
     HANDLE Get() const { return handle_; }
     HANDLE Release() { return std::exchange(handle_, nullptr); }
     void Reset(HANDLE handle) {
-        if (handle_) CloseHandle(handle_);
+        if (handle_)
+            CloseHandle(handle_);
         handle_ = handle;
     }
 
@@ -47,7 +49,8 @@ struct TZelLaunchText {
 // The folder of a program path: up to its last "\" (kept only for a drive root) or ":".
 std::wstring FolderPart(const std::wstring& path) {
     const size_t end = path.find_last_of(L"\\:");
-    if (end == std::wstring::npos) return {};
+    if (end == std::wstring::npos)
+        return {};
     const std::wstring folder = path.substr(0, end + 1);
     return folder.back() == L'\\' ? RemovePathDelimiter(folder) : folder;
 }
@@ -64,7 +67,8 @@ bool PrepareProgram(const std::wstring& fileName, const std::wstring& params,
 bool PrepareStart(const std::wstring& fileName, const std::wstring& params,
                   TZelLaunchText& launch) noexcept {
     try {
-        if (!PrepareProgram(fileName, params, launch)) return false;
+        if (!PrepareProgram(fileName, params, launch))
+            return false;
         if (launch.program.empty()) {
             launch.commandLine = launch.params;
         } else {
@@ -81,7 +85,8 @@ bool PrepareStart(const std::wstring& fileName, const std::wstring& params,
 bool PrepareRun(const std::wstring& fileName, const std::wstring& params,
                 TZelLaunchText& launch) noexcept {
     try {
-        if (!PrepareProgram(fileName, params, launch)) return false;
+        if (!PrepareProgram(fileName, params, launch))
+            return false;
         if (launch.program.empty()) {
             launch.program = std::exchange(launch.params, {});
         } else {
@@ -109,9 +114,16 @@ STARTUPINFOW StartupInfo(int32_t showCmd) {
     return startup;
 }
 
-// Returns once the process waits for input, or at once when it cannot (a console program).
+// A program that has not become ready for input by then is taken as started: a hung program must
+// not hang the setup with it.
+constexpr DWORD kIdleWaitLimitMs = 10000;
+
+// Returns once the process waits for input, at once when it cannot (a console program), and at
+// the latest after the limit.
 void WaitForIdle(HANDLE process) {
-    while (WaitForInputIdle(process, kPollMs) == WAIT_TIMEOUT)
+    const DWORD start = GetTickCount();
+    while (WaitForInputIdle(process, kPollMs) == WAIT_TIMEOUT &&
+           GetTickCount() - start < kIdleWaitLimitMs)
         ProcessPendingMessages(1);
 }
 
@@ -124,7 +136,8 @@ void WaitForExit(HANDLE process, uint32_t& exitCode) {
             continue;
         }
         DWORD code = 0;
-        if (!GetExitCodeProcess(process, &code)) return;
+        if (!GetExitCodeProcess(process, &code))
+            return;
         // An ended process reports its code even when that reads as STILL_ACTIVE (259): asking
         // again would never change the answer.
         if (code != STILL_ACTIVE || waited == WAIT_OBJECT_0) {
@@ -137,8 +150,19 @@ void WaitForExit(HANDLE process, uint32_t& exitCode) {
     }
 }
 
+// shell32's ShellExecuteExW, looked up on the first shell launch and kept for the life of the
+// process; null when shell32 cannot be loaded.
+decltype(&ShellExecuteExW) ShellExecuteFunction() {
+    static const TZelSystemLibrary shell(L"shell32.dll");
+    static const auto function = shell.Find<decltype(ShellExecuteExW)>("ShellExecuteExW");
+    return function;
+}
+
 bool ShellLaunch(const TZelLaunchText& launch, int32_t showCmd, TZelLaunchMode launchMode,
                  HWND ownerWindow, uint32_t* shellResult, TZelScopedHandle& process) {
+    const auto shellExecute = ShellExecuteFunction();
+    if (!shellExecute)
+        return false;
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof version;
     GetVersionExW(&version);
@@ -152,11 +176,13 @@ bool ShellLaunch(const TZelLaunchText& launch, int32_t showCmd, TZelLaunchMode l
     info.lpParameters = OrNull(launch.params);
     info.lpDirectory = OrNull(launch.folder);
     info.nShow = showCmd;
-    const BOOL called = ShellExecuteExW(&info);
+    const BOOL called = shellExecute(&info);
     TZelScopedHandle shellProcess(info.hProcess);
     const auto instance = reinterpret_cast<uintptr_t>(info.hInstApp);
-    if (shellResult) *shellResult = static_cast<uint32_t>(instance);
-    if (!called || instance <= kHighestShellError) return false;
+    if (shellResult)
+        *shellResult = static_cast<uint32_t>(instance);
+    if (!called || instance <= kHighestShellError)
+        return false;
     process.Reset(shellProcess.Release());
     return true;
 }
@@ -185,14 +211,16 @@ bool StartProcess(const std::wstring& fileName, const std::wstring& params, int3
                   bool waitForIdle, PROCESS_INFORMATION& processInfo) {
     processInfo = {};
     TZelLaunchText launch;
-    if (!PrepareStart(fileName, params, launch)) return false;
+    if (!PrepareStart(fileName, params, launch))
+        return false;
     STARTUPINFOW startup = StartupInfo(showCmd);
     if (!CreateProcessW(nullptr, launch.commandLine.data(), nullptr, nullptr, FALSE, kStartFlags,
                         nullptr, OrNull(launch.folder), &startup, &processInfo)) {
         processInfo = {};
         return false;
     }
-    if (waitForIdle) WaitForIdle(processInfo.hProcess);
+    if (waitForIdle)
+        WaitForIdle(processInfo.hProcess);
     return true;
 }
 
@@ -208,11 +236,15 @@ bool StartProgram(const std::wstring& fileName, const std::wstring& params, int3
 bool RunProgram(const std::wstring& fileName, const std::wstring& params, int32_t showCmd,
                 bool waitForIdle, TZelLaunchMode launchMode, HWND ownerWindow,
                 HANDLE* processHandle, uint32_t* shellResult, uint32_t* exitCode) {
-    if (processHandle) *processHandle = nullptr;
-    if (shellResult) *shellResult = 0;
-    if (exitCode) *exitCode = 0;
+    if (processHandle)
+        *processHandle = nullptr;
+    if (shellResult)
+        *shellResult = 0;
+    if (exitCode)
+        *exitCode = 0;
     TZelLaunchText launch;
-    if (!PrepareRun(fileName, params, launch)) return false;
+    if (!PrepareRun(fileName, params, launch))
+        return false;
 
     TZelScopedHandle process;
     const bool launched =
@@ -221,10 +253,14 @@ bool RunProgram(const std::wstring& fileName, const std::wstring& params, int32_
             : CreateLaunch(launch, showCmd, process);
 
     const HANDLE started = process.Get();
-    if (processHandle) *processHandle = process.Release();
-    if (!launched || !started) return launched;
-    if (!waitForIdle && !exitCode) return launched;
+    if (processHandle)
+        *processHandle = process.Release();
+    if (!launched || !started)
+        return launched;
+    if (!waitForIdle && !exitCode)
+        return launched;
     WaitForIdle(started);
-    if (exitCode) WaitForExit(started, *exitCode);
+    if (exitCode)
+        WaitForExit(started, *exitCode);
     return launched;
 }

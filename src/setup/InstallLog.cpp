@@ -3,17 +3,14 @@
 
 #include "platform/FileOps.h"
 #include "setup/LocalTime.h"
+#include "text/ZelStrUtl.h"
 
 #include <windows.h>
-
-#include <cwchar>
 
 namespace {
 
 std::wstring ProcessIdField() {
-    wchar_t id[16];
-    std::swprintf(id, 16, L"%08lX", static_cast<unsigned long>(GetCurrentProcessId()));
-    return id;
+    return UpperHexText(GetCurrentProcessId(), 8);
 }
 
 } // namespace

@@ -18,6 +18,7 @@ constexpr wchar_t kMissingDataCaption[] = L"Pagrion Setup";
 constexpr wchar_t kProgressWindowClass[] = L"TOrnOVIProgress000";
 constexpr UINT kErrorBoxFlags = MB_ICONHAND | MB_SETFOREGROUND | MB_TOPMOST | MB_OK;
 constexpr DWORD kProgressWindowSearchMs = 2000;
+constexpr DWORD kPollMs = 1;
 
 constexpr uint32_t kNoLanguage = 1;
 constexpr uint32_t kPackageMissing = 2;
@@ -65,7 +66,7 @@ std::wstring GetDataNotFoundMessage(uint16_t languageValue) {
 void TLxSetupManager::RunInstallation() {
     if (SilentMode && !ReadSilentParameters()) {
         ExitCode = kSilentParametersMissing;
-        WriteLog(L"EngTool Setup Error ExitCode=" + std::to_wstring(ExitCode));
+        WriteLog(L"EngTool Setup Error ExitCode=" + DecimalText(ExitCode));
         return;
     }
     TLxSetupLanguageItem* language = CurrentLanguage();
@@ -139,7 +140,7 @@ void TLxSetupManager::RunPackageUnattended(const std::wstring& package) {
     ExitCode = exitCode;
     WriteLog(std::wstring(RunSucceeded ? L"InstallShield Setup Success ExitCode="
                                        : L"InstallShield Setup Error ExitCode=") +
-             std::to_wstring(ExitCode));
+             DecimalText(ExitCode));
 }
 
 void TLxSetupManager::StartProgressProcess() const {
@@ -157,6 +158,9 @@ HWND FindProgressWindow() {
             return window;
         if (GetTickCount() - start >= kProgressWindowSearchMs)
             return nullptr;
+        // The window shows in another process: searched for again every millisecond, and
+        // whenever a message of this one comes.
+        WaitForMessage(kPollMs);
         ProcessPendingMessages(0);
     }
 }

@@ -8,19 +8,10 @@
 #include "setup/ProductKeys.h"
 #include "text/LocaleText.h"
 
-namespace {
-
-std::wstring ProgramFolder() {
-    const std::wstring program = GetProgramFileName();
-    return program.substr(0, program.find_last_of(L'\\') + 1);
-}
-
-} // namespace
-
 int TLxSetupManager::ChooseDefaultLanguage() {
     CurrentIndex = -1;
     const uint16_t userLanguage = UserLanguageID();
-    PruneLanguages(*Languages, ProgramFolder());
+    PruneLanguages(*Languages, ExtractFileFolder(GetProgramFileName()));
     std::wstring installLang;
     ReadRegString(HKEY_LOCAL_MACHINE, kViewerKey, L"InstallLang", installLang);
     CurrentIndex =

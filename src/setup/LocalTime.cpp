@@ -1,8 +1,8 @@
 #include "setup/LocalTime.h"
 
-#include <windows.h>
+#include "text/ZelStrUtl.h"
 
-#include <cwchar>
+#include <windows.h>
 
 namespace {
 
@@ -14,14 +14,8 @@ std::wstring LocaleSeparator(LCTYPE kind, const wchar_t* fallback) {
     return separator;
 }
 
-std::wstring Digits(unsigned value, int width) {
-    wchar_t text[16];
-    std::swprintf(text, 16, L"%0*u", width, value);
-    return text;
-}
-
 std::wstring TwoDigits(unsigned value) {
-    return Digits(value, 2);
+    return DecimalText(value, 2);
 }
 
 } // namespace
@@ -31,12 +25,13 @@ std::wstring FormatLocalTime(bool dashedDate) {
     GetLocalTime(&now);
     const std::wstring date = dashedDate ? L"-" : LocaleSeparator(LOCALE_SDATE, L"/");
     const std::wstring time = LocaleSeparator(LOCALE_STIME, L":");
-    return Digits(now.wYear, 4) + date + TwoDigits(now.wMonth) + date + TwoDigits(now.wDay) + L" " +
-           TwoDigits(now.wHour) + time + TwoDigits(now.wMinute) + time + TwoDigits(now.wSecond);
+    return DecimalText(now.wYear, 4) + date + TwoDigits(now.wMonth) + date + TwoDigits(now.wDay) +
+           L" " + TwoDigits(now.wHour) + time + TwoDigits(now.wMinute) + time +
+           TwoDigits(now.wSecond);
 }
 
 std::wstring FormatLocalDate() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    return Digits(now.wYear, 4) + TwoDigits(now.wMonth) + TwoDigits(now.wDay);
+    return DecimalText(now.wYear, 4) + TwoDigits(now.wMonth) + TwoDigits(now.wDay);
 }

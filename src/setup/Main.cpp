@@ -1,5 +1,7 @@
 // The program entry: decides the run mode, keeps setup processes to one and ends with the
 // manager's exit code.
+#include "platform/SystemLibrary.h"
+#include "setup/SetupMutex.h"
 #include "setup/ornLxSetup.h"
 #include "windows/MainUnit.h"
 #include "windows/ProgUnit.h"
@@ -8,31 +10,21 @@
 
 namespace {
 
-constexpr wchar_t kSetupMutexName[] = L"OrnOVISetup000";
 constexpr uint32_t kAnotherSetupRunning = 1618;
-
-// Takes the single-instance mutex of setup processes. False when another setup process holds it.
-// The handle stays open until the process ends.
-bool TakeSetupMutex() {
-    if (HANDLE other = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kSetupMutexName)) {
-        CloseHandle(other);
-        return false;
-    }
-    HANDLE mutex = CreateMutexW(nullptr, FALSE, kSetupMutexName);
-    // Another setup process may have created it between the two calls.
-    return !(mutex && GetLastError() == ERROR_ALREADY_EXISTS);
-}
 
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Before anything can load a DLL: none may come from the program's folder.
+    RestrictDllSearchPath();
     TLxSetupManager& manager = SetupManager();
     if (manager.IsProgressRequested()) {
         RunProgressWindow();
         return 0;
     }
 
-    if (!TakeSetupMutex()) {
+    if (manager.OtherSetupRunning || !TakeSetupMutex()) {
+        manager.OtherSetupRunning = true;
         manager.ExitCode = kAnotherSetupRunning;
     } else {
         try {

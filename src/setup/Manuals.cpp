@@ -7,10 +7,9 @@
 #include "platform/ProcessLaunch.h"
 #include "platform/Registry.h"
 #include "setup/ProductKeys.h"
+#include "text/ZelStrUtl.h"
 
 #include <windows.h>
-
-#include <cwchar>
 
 namespace {
 
@@ -19,14 +18,18 @@ constexpr wchar_t kConverterMutexName[] = L"TOrnLXDBConvert000";
 constexpr wchar_t kSilentFileName[] = L"silent.txt";
 constexpr DWORD kPauseMs = 1000;
 constexpr DWORD kConverterMutexWaitMs = 2000;
+constexpr DWORD kPollMs = 1;
 constexpr uint32_t kPackageDidNotStart = 4;
 constexpr uint32_t kConverterDidNotStart = 5;
 
-// Polls the clock for the given time, handling one pending window message per poll.
+// Polls the clock for the given time, handling one pending window message per poll; between
+// polls the thread waits for a message until the time is up.
 void PauseHandlingMessages(DWORD milliseconds) {
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds)
+    for (DWORD elapsed; (elapsed = GetTickCount() - start) < milliseconds;) {
+        WaitForMessage(milliseconds - elapsed);
         ProcessPendingMessages(0);
+    }
 }
 
 bool ConverterIsRunning() {
@@ -37,21 +40,14 @@ bool ConverterIsRunning() {
     return true;
 }
 
-// Waits until the converter's mutex is gone, at most two seconds, handling window messages.
+// Waits until the converter's mutex is gone, at most two seconds, handling window messages. The
+// mutex is tested every millisecond and whenever a message comes.
 void WaitForConverterToEnd() {
     const DWORD start = GetTickCount();
-    while (ConverterIsRunning() && GetTickCount() - start < kConverterMutexWaitMs)
+    while (ConverterIsRunning() && GetTickCount() - start < kConverterMutexWaitMs) {
+        WaitForMessage(kPollMs);
         ProcessPendingMessages(0);
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-    return path.substr(0, path.find_last_of(L'\\') + 1);
-}
-
-std::wstring UpperHex(uintptr_t value) {
-    wchar_t text[24];
-    std::swprintf(text, 24, L"%llX", static_cast<unsigned long long>(value));
-    return text;
+    }
 }
 
 // The viewer program as the machine's key names it, else as the user's key does; empty when
@@ -82,7 +78,7 @@ void TLxSetupManager::ProcessIncludedManuals() {
     if (viewer.empty() || !FileExistsChecked(viewer))
         return;
 
-    const std::wstring description = AddPathDelimiter(FolderOf(viewer)) + kConverterName +
+    const std::wstring description = AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterName +
                                      L" \"-m:regpath\" \"-e:" + ContentsPath + L"\"";
     WriteLog(L"IncludeManual=" + description);
     RunSucceeded = RegisterManuals(FindProgressWindow(), ContentsPath);
@@ -103,8 +99,8 @@ void TLxSetupManager::ClearSilentData() const {
 bool RegisterManuals(HWND progressWindow, const std::wstring& contentsFolder) {
     RunConverter(L"\"-m:create\"", true);
     return RunConverter(L"\"-m:regsubp\" \"-h:" +
-                            UpperHex(reinterpret_cast<uintptr_t>(progressWindow)) + L"\" \"-e:" +
-                            contentsFolder + L"\"",
+                            UpperHexText(reinterpret_cast<uintptr_t>(progressWindow)) +
+                            L"\" \"-e:" + contentsFolder + L"\"",
                         true);
 }
 
@@ -114,6 +110,6 @@ bool RunConverter(const std::wstring& parameters, bool waitForIdle) {
         return false;
     if (ConverterIsRunning())
         WaitForConverterToEnd();
-    return StartProgram(AddPathDelimiter(FolderOf(viewer)) + kConverterName, parameters, SW_SHOW,
-                        waitForIdle);
+    return StartProgram(AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterName, parameters,
+                        SW_SHOW, waitForIdle);
 }

@@ -3,9 +3,9 @@
 #include "platform/FileOps.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
+#include "setup/LocalTime.h"
 #include "setup/ProductKeys.h"
-
-#include <cwchar>
+#include "text/ZelStrUtl.h"
 
 namespace {
 
@@ -29,11 +29,7 @@ bool CreateSharedFolder(const std::wstring& folder) {
 
 // A user folder's name: today's local date as yyyymmdd, then the counter in decimal.
 std::wstring DatedFolderName(unsigned counter) {
-    SYSTEMTIME today;
-    GetLocalTime(&today);
-    wchar_t date[16];
-    std::swprintf(date, 16, L"%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
-    return date + std::to_wstring(counter);
+    return FormatLocalDate() + DecimalText(counter);
 }
 
 // Whether the name is taken in its folder. A file of that name blocks a folder as much as a

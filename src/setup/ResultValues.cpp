@@ -6,6 +6,7 @@
 #include "platform/Registry.h"
 #include "setup/ProductKeys.h"
 #include "text/LocaleText.h"
+#include "text/ZelStrUtl.h"
 
 namespace {
 
@@ -54,14 +55,14 @@ bool TLxSetupManager::ReadSilentParameters() {
 
 void TLxSetupManager::WriteFinalResults() const {
     if (!RunSucceeded || ExitCode != 0)
-        WriteSilentValue(L"Error", std::to_wstring(ExitCode), false);
+        WriteSilentValue(L"Error", DecimalText(ExitCode), false);
     if (ExitCode == kRebootRequired)
         WriteSilentValue(L"Reboot", L"1", false);
     WriteSilentValue(L"Install", L"0", true);
 }
 
 uint32_t TLxSetupManager::GetFinalExitCode() {
-    if (SilentMode)
+    if (SilentMode && !OtherSetupRunning)
         WriteFinalResults();
     return ExitCode;
 }

@@ -5,6 +5,7 @@
 #include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "setup/ProductKeys.h"
+#include "setup/SetupMutex.h"
 #include "text/ZelStrUtl.h"
 
 namespace {
@@ -31,8 +32,10 @@ TLxSetupManager::TLxSetupManager() {
     Options = std::make_unique<TZelCmdOptionCollection>(true);
     LogFileName = GetTempFolder() + ReplaceExtension(kViewerProgramName, L"-Install.log");
     ProgressMode = IsProgressRequested();
-    // Every setup process starts a new log; the progress process continues it.
-    if (!ProgressMode)
+    OtherSetupRunning = !ProgressMode && SetupMutexExists();
+    // Every setup process starts a new log; the progress process continues it, and a setup
+    // process refused for another one leaves that one's log alone.
+    if (!ProgressMode && !OtherSetupRunning)
         ForceDeleteFile(LogFileName);
     WriteLog(L"Start Setup (" + CommandLineText() + L")");
     if (ProgressMode)
@@ -41,7 +44,7 @@ TLxSetupManager::TLxSetupManager() {
         LogViewerValues();
     Languages->LoadFromFile(ReplaceExtension(GetProgramFileName(), L".dat"));
     SilentMode = IsSilentRequested();
-    if (SilentMode)
+    if (SilentMode && !OtherSetupRunning)
         WriteStartResults();
     ChooseDefaultLanguage();
 }
@@ -49,7 +52,7 @@ TLxSetupManager::TLxSetupManager() {
 TLxSetupManager::~TLxSetupManager() {
     if (!ProgressMode)
         LogViewerValues();
-    WriteLog(L"End Setup (ExitCode=" + std::to_wstring(ExitCode) + L")");
+    WriteLog(L"End Setup (ExitCode=" + DecimalText(ExitCode) + L")");
 }
 
 std::wstring TLxSetupManager::CommandLineText() const {

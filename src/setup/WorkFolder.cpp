@@ -7,8 +7,6 @@
 #include "setup/LocalTime.h"
 #include "text/ZelStrUtl.h"
 
-#include <cwchar>
-
 namespace {
 
 constexpr wchar_t kRightsTestName[] = L"OVIViewer-temp";
@@ -18,27 +16,12 @@ constexpr wchar_t kWorkFolderName[] = L"OVIVINST\\";
 constexpr wchar_t kPackageCopyFolderName[] = L"oviview\\";
 constexpr size_t kLongestRunnablePath = 250;
 
-std::wstring UpperHex(unsigned value) {
-    wchar_t text[16];
-    std::swprintf(text, 16, L"%X", value);
-    return text;
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-}
-
-std::wstring FileNameOf(const std::wstring& path) {
-    return path.substr(FolderOf(path).size());
-}
-
 // May this process create values under HKEY_LOCAL_MACHINE? Whatever happens, the probe value and
 // its key are removed again.
 bool PassesRegistryTest() {
     std::wstring name, existing;
     for (int i = 0;; ++i) {
-        name = kRightsTestName + UpperHex(i);
+        name = kRightsTestName + UpperHexText(i);
         if (!ReadRegString(HKEY_LOCAL_MACHINE, kRightsTestKey, name, existing) ||
             i == kLastProbeNumber)
             break;
@@ -62,7 +45,7 @@ bool PassesFileTest() {
     const std::wstring folder = AddPathDelimiter(commonData) + kRightsTestName;
     std::wstring probe;
     for (int j = 0;; ++j) {
-        probe = folder + L"\\" + kRightsTestName + UpperHex(j);
+        probe = folder + L"\\" + kRightsTestName + UpperHexText(j);
         if (!FileExistsChecked(probe) || j == kLastProbeNumber)
             break;
     }
@@ -91,25 +74,26 @@ std::wstring GetWorkFolder() {
 
 void WriteWorkFile(const std::wstring& name, const std::wstring& text) {
     const std::wstring path = GetWorkFolder() + name;
-    ForceFolders(FolderOf(path), true);
+    ForceFolders(ExtractFileFolder(path), true);
     WriteTextFile(path, text, teUtf8Bom, true, false);
 }
 
 void DeleteWorkFile(const std::wstring& name) {
     const std::wstring path = GetWorkFolder() + name;
     ForceDeleteFile(path);
-    RemoveFolder(FolderOf(path));
+    RemoveFolder(ExtractFileFolder(path));
 }
 
 std::wstring GetRunnableSetupPath(const std::wstring& packagePath) {
     if (packagePath.size() <= kLongestRunnablePath)
         return packagePath;
-    const std::wstring copy = GetTempFolder() + kPackageCopyFolderName + FileNameOf(packagePath);
-    ForceFolders(FolderOf(copy), false);
+    const std::wstring copy =
+        GetTempFolder() + kPackageCopyFolderName + ExtractFileName(packagePath);
+    ForceFolders(ExtractFileFolder(copy), false);
     ForceDeleteFile(copy);
     if (CopyFileWithDate(packagePath, copy, true))
         return copy;
     ForceDeleteFile(copy);
-    RemoveFolder(FolderOf(copy));
+    RemoveFolder(ExtractFileFolder(copy));
     return packagePath;
 }

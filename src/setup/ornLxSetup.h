@@ -43,6 +43,9 @@ public:
     bool LanguageConfirmed = false;
     bool RunSucceeded = false;
     uint32_t ExitCode = 0;
+    // Another setup process was running when this one started: this one leaves the running one's
+    // log and temporary key alone and ends with 1618.
+    bool OtherSetupRunning = false;
 
     // Start-up and language choice.
     bool IsSilentRequested() const;

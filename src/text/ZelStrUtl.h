@@ -75,3 +75,10 @@ int64_t MakeInt64(int32_t high, uint32_t low);
 // "0x" or "0X") and at least one hexadecimal digit, at most FFFFFFFF, taken as a 32-bit pattern
 // (a leading "-" negates it). Nothing may follow; any other text gives defaultValue.
 int32_t IntegerWithDefault(std::wstring_view text, int32_t defaultValue);
+
+// The value's digits in decimal, or in upper-case hexadecimal, with leading zeros up to minDigits
+// and none beyond: DecimalText(7, 2) is "07", UpperHexText(0xA04F2) is "A04F2" ("0" for 0). The
+// launcher's one way of writing numbers (the C library's formatting would add its whole printf to
+// the program).
+std::wstring DecimalText(uint64_t value, int minDigits = 1);
+std::wstring UpperHexText(uint64_t value, int minDigits = 1);

@@ -3,11 +3,10 @@
 #include "platform/FileOps.h"
 #include "setup/ProductPaths.h"
 #include "setup/ornLxSetup.h"
+#include "text/ZelStrUtl.h"
 #include "windows/GdiObjects.h"
 #include "windows/PathEllipsis.h"
 #include "windows/TextMeasure.h"
-
-#include <cwchar>
 
 namespace {
 
@@ -33,10 +32,8 @@ template <size_t N> void DrawPolyline(HDC dc, int colour, const POINT (&points)[
 } // namespace
 
 std::wstring ExchangeFileName(HWND window) {
-    wchar_t name[32];
-    std::swprintf(name, 32, L"RP%08X.eres",
-                  static_cast<unsigned>(reinterpret_cast<uintptr_t>(window)));
-    return name;
+    return L"RP" + UpperHexText(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window)), 8) +
+           L".eres";
 }
 
 TOrnOVIProgress000::TOrnOVIProgress000(TZelApplication& application)

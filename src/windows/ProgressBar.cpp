@@ -1,14 +1,26 @@
 #include "windows/ProgressBar.h"
 
+#include "platform/SystemLibrary.h"
+
 #include <commctrl.h>
 
 namespace {
 
 constexpr int kInitialMax = 100;
 
+// The common controls' class registration, looked up once; comctl32 stays loaded for the life
+// of the process, as the bar's window procedure lives in it.
+decltype(&InitCommonControlsEx) InitFunction() {
+    static const TZelSystemLibrary controls(L"comctl32.dll");
+    static const auto function =
+        controls.Find<decltype(InitCommonControlsEx)>("InitCommonControlsEx");
+    return function;
+}
+
 void RegisterProgressBarClass() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
+    if (const auto init = InitFunction())
+        init(&controls);
 }
 
 } // namespace

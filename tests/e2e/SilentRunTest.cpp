@@ -51,6 +51,8 @@ TEST_F(SilentRun, NewerOrFirstInstallRunsThePackageAndRegistersTheManuals) {
         ASSERT_EQ(converter.size(), 2u);
         EXPECT_EQ(converter[0], "\"-m:create\"");
         EXPECT_TRUE(converter[1].starts_with("\"-m:regsubp\" \"-h:")) << converter[1];
+        EXPECT_EQ(converter[1].find("\"-h:0\""), std::string::npos)
+            << "the progress window reports";
         EXPECT_TRUE(converter[1].ends_with("\" \"-e:" + Utf8(installFolder / L"Contents\\") + "\""))
             << converter[1];
         EXPECT_FALSE(Exists(GetWorkFolder() + L"silent.txt"));

@@ -59,6 +59,17 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{L"   ", L"80", L"9", false, L"", 1, 10},
         ParseCase{kMissing + L";;Another Missing One", L"80", L"9", false, L"", 1, 10}));
 
+// The lists are read in one pass: cutting each entry off the front of a list copied the rest of
+// it once per entry, and a definition file with lists like these took minutes to load.
+TEST(LanguageFontLongList, ReachesItsLastEntry) {
+    const std::wstring empties(200000, L';');
+    TZelLanguageFontInfo info;
+    ASSERT_TRUE(info.Parse(empties + kVariableJapanese, empties + L"80", empties + L"9"));
+    EXPECT_EQ(info.Name, kVariableJapanese);
+    EXPECT_EQ(info.Charset, 0x80);
+    EXPECT_EQ(info.Size, 9);
+}
+
 TEST(LanguageFontName, FallsBackToTheDefaultGuiFont) {
     TZelLanguageFontInfo info;
     ASSERT_TRUE(info.Parse(kFixedJapanese, L"80", L""));

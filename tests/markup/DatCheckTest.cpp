@@ -2,6 +2,8 @@
 #include "DumpQuote.h"
 #include "TestSupport.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -91,3 +93,26 @@ INSTANTIATE_TEST_SUITE_P(Units, DumpQuote,
                                                      "\"\\u00E9\\uFFFF\\uD83D\\uDE00\""}));
 
 } // namespace
+
+// Files covering every node kind, the encoding branches and every catalogue field, each with the
+// inspector's output expected for it: "tree-*.dat" through --tree, "catalogue-*.dat" as a
+// catalogue.
+TEST_F(DatCheck, ShowsTheSampleFilesAsExpected) {
+    const std::wstring samples = ProgramFolder() + L"inspector\\";
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((samples + L"*.dat").c_str(), &entry);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE) << "no sample files beside the test program";
+    int checked = 0;
+    do {
+        const std::wstring name = entry.cFileName;
+        SCOPED_TRACE(Utf8(name));
+        const std::wstring stem = name.substr(0, name.size() - 4);
+        const std::wstring mode = name.starts_with(L"tree-") ? L"--tree " : L"";
+        std::string output;
+        Run(mode + L"\"" + samples + name + L"\"", output);
+        EXPECT_EQ(output, ReadBytes(samples + stem + L".expected"));
+        ++checked;
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    EXPECT_GE(checked, 2);
+}

@@ -1,5 +1,6 @@
 // The message pump of the waits: how many messages one call takes, quit messages, mouse input
-// first, and the filter that sees every message before it is dispatched.
+// first, the filter that sees every message before it is dispatched, and the wait for a message
+// between polls.
 #include "platform/MessagePump.h"
 
 #include <gtest/gtest.h>
@@ -69,6 +70,25 @@ TEST(MessagePump, EmptyQueueAnswersAtOnce) {
     EXPECT_FALSE(PumpOneMessage(message, quitSeen));
     EXPECT_FALSE(quitSeen);
     EXPECT_TRUE(ProcessPendingMessages(0));
+}
+
+// A wait between polls ends at once for a waiting message, also for one a poll has already looked
+// at without taking it; without one it lasts its time.
+TEST(MessagePump, WaitForMessageEndsForAWaitingMessage) {
+    constexpr DWORD kLongWaitMs = 20000;
+    RecordingWindow window;
+    window.Post(WM_APP);
+    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE));
+    const DWORD start = GetTickCount();
+    WaitForMessage(kLongWaitMs);
+    EXPECT_LT(GetTickCount() - start, kLongWaitMs / 2);
+    ProcessPendingMessages(0);
+    EXPECT_EQ(window.received, std::vector<UINT>{WM_APP});
+
+    const DWORD emptyStart = GetTickCount();
+    WaitForMessage(50);
+    EXPECT_GE(GetTickCount() - emptyStart, 40u);
 }
 
 TEST(MessagePump, QuitMessageEndsTheCallAndIsConsumed) {

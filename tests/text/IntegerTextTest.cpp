@@ -44,4 +44,33 @@ TEST(IntegerWithDefault, ReadsDecimalAndHexadecimalOrGivesTheDefault) {
         EXPECT_EQ(IntegerWithDefault(c.text, kDefault), c.expected) << c.text;
 }
 
+TEST(NumberText, WritesDigitsWithLeadingZerosUpToTheWidth) {
+    const struct {
+        uint64_t value;
+        int minDigits;
+        const wchar_t* decimal;
+        const wchar_t* hex;
+    } cases[] = {
+        {0, 1, L"0", L"0"},
+        {0, 0, L"0", L"0"},
+        {7, 2, L"07", L"07"},
+        {2024, 4, L"2024", L"07E8"},
+        {12345, 3, L"12345", L"3039"},
+        {0xA04F2, 1, L"656626", L"A04F2"},
+        {3010, 8, L"00003010", L"00000BC2"},
+        {UINT32_MAX, 1, L"4294967295", L"FFFFFFFF"},
+        {UINT64_MAX, 1, L"18446744073709551615", L"FFFFFFFFFFFFFFFF"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DecimalText(c.value, c.minDigits), c.decimal) << c.value;
+        EXPECT_EQ(UpperHexText(c.value, c.minDigits), c.hex) << c.value;
+    }
+}
+
+TEST(UpperHexText, WritesDigitsWithoutLeadingZeros) {
+    EXPECT_EQ(UpperHexText(0), L"0");
+    EXPECT_EQ(UpperHexText(0x000A04F2), L"A04F2");
+    EXPECT_EQ(UpperHexText(0xFFFFFFFFFFFFFFFFull), L"FFFFFFFFFFFFFFFF");
+}
+
 } // namespace

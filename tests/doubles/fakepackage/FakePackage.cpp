@@ -16,6 +16,8 @@
 //              milliseconds or until the window is closed (so that a launcher waiting for input
 //              idle goes on)
 //     crash    end by an unhandled access violation (exit code 0xC0000005), without crash dialog
+//     busy=N   first stay busy for N milliseconds without ever looking at its message queue, as a
+//              hung program does (a launcher waiting for input idle never sees it idle)
 // A copy "setup_en.exe" beside "setup_en.behaviour" holding "wait=2000 exit=3010" shows its window
 // for two seconds and ends with 3010; a copy named "pkg_exit=1603.exe" ends at once with 1603.
 #include <windows.h>
@@ -34,6 +36,7 @@ struct Behaviour {
     DWORD waitMs = 0;
     bool wait = false;
     bool crash = false;
+    DWORD busyMs = 0;
 };
 
 std::wstring OwnPath() {
@@ -66,7 +69,8 @@ std::wstring_view Arguments(std::wstring_view commandLine) {
     } else {
         end = commandLine.find_first_of(L" \t");
     }
-    if (end == std::wstring_view::npos) return {};
+    if (end == std::wstring_view::npos)
+        return {};
     const size_t first = commandLine.find_first_not_of(L" \t", end);
     return first == std::wstring_view::npos ? std::wstring_view() : commandLine.substr(first);
 }
@@ -88,7 +92,8 @@ void RecordStart(const std::wstring& stem) {
     const HANDLE file =
         CreateFileW((stem + L".started.txt").c_str(), FILE_APPEND_DATA,
                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    if (file == INVALID_HANDLE_VALUE)
+        return;
     const std::string bytes = Utf8(record);
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -99,7 +104,8 @@ void RecordStart(const std::wstring& stem) {
 std::wstring ReadBehaviourFile(const std::wstring& stem) {
     const HANDLE file = CreateFileW((stem + L".behaviour").c_str(), GENERIC_READ, FILE_SHARE_READ,
                                     nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
     std::string bytes(4096, '\0');
     DWORD read = 0;
     ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
@@ -122,6 +128,8 @@ Behaviour ParseBehaviour(const std::wstring& text) {
         } else if (word.starts_with(L"wait=")) {
             behaviour.wait = true;
             behaviour.waitMs = std::wcstoul(word.c_str() + 5, nullptr, 10);
+        } else if (word.starts_with(L"busy=")) {
+            behaviour.busyMs = std::wcstoul(word.c_str() + 5, nullptr, 10);
         } else if (word == L"crash") {
             behaviour.crash = true;
         }
@@ -154,7 +162,8 @@ void ShowWindowAndWait(HINSTANCE instance, DWORD waitMs) {
     const HWND window = CreateWindowExW(
         0, kWindowClass, L"Installer package", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
         CW_USEDEFAULT, 320, 120, nullptr, nullptr, instance, nullptr);
-    if (!window) return;
+    if (!window)
+        return;
     SetTimer(window, 1, waitMs, nullptr);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -181,9 +190,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const std::wstring stem = StemPath(OwnPath());
     RecordStart(stem);
     std::wstring behaviourText = ReadBehaviourFile(stem);
-    if (behaviourText.empty()) behaviourText = stem.substr(stem.rfind(L'\\') + 1);
+    if (behaviourText.empty())
+        behaviourText = stem.substr(stem.rfind(L'\\') + 1);
     const Behaviour behaviour = ParseBehaviour(behaviourText);
-    if (behaviour.crash) Crash();
-    if (behaviour.wait) ShowWindowAndWait(instance, behaviour.waitMs);
+    if (behaviour.busyMs > 0)
+        Sleep(behaviour.busyMs);
+    if (behaviour.crash)
+        Crash();
+    if (behaviour.wait)
+        ShowWindowAndWait(instance, behaviour.waitMs);
     return static_cast<int>(behaviour.exitCode);
 }
