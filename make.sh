@@ -12,6 +12,10 @@
 #   ./make.sh check NAME...  build and run only the named test programs (e.g. text_tests)
 #   ./make.sh bench   build the i686 launcher and benchmarks, print every figure (size, start,
 #                     silent run, reader)
+#
+# On a host that runs no 32-bit code (Wine's 32-bit loader cannot start), the i686 build is still
+# built and its shipped binary checked, while tests, timings, demo and pictures use the x86-64
+# build.
 #   ./make.sh fuzz [SECONDS]  fuzz the definition-file reader natively with the sanitizers:
 #                     100,000 inputs, or SECONDS long; fails on a crash, hang or leak
 #
@@ -24,7 +28,7 @@ TARGETS=${TARGETS:-"i686 x86_64"}
 JOBS=${JOBS:-$(nproc)}
 
 PACKAGES=(
-    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+    g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     cmake ninja-build googletest
     wine wine64 wine32:i386 xvfb x11-apps x11-utils xdotool imagemagick
@@ -33,6 +37,32 @@ PACKAGES=(
 )
 
 log() { printf '== %s\n' "$*"; }
+
+# Whether the programs of a build can run on this host: the i686 programs need Wine's 32-bit
+# loader, which some hosts cannot start (their kernel runs no 32-bit code).
+runs_here() {
+    [ "$1" != i686 ] || /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# Debian's wine command picks Wine's 32-bit loader whenever it is installed, and that loader
+# starts the 64-bit one for 64-bit programs. A host that runs no 32-bit code gets a wine command
+# of its own, first on PATH, that starts the 64-bit loader directly.
+use_runnable_wine_loader() {
+    runs_here i686 && return 0
+    local shim=$BUILD_ROOT/wine64-loader
+    mkdir -p "$shim"
+    printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec "$WINELOADER" "$@"\n' \
+        >"$shim/wine"
+    chmod +x "$shim/wine"
+    ln -sf wine "$shim/wine-stable"
+    case ":$PATH:" in *":$shim:"*) ;; *) export PATH="$shim:$PATH" ;; esac
+}
+
+# The build whose launcher the demo, the pictures and the timings use: the shipped i686 build, or
+# the x86-64 build on a host that runs no 32-bit code.
+launcher_target() {
+    if runs_here i686; then echo i686; else echo x86_64; fi
+}
 
 missing_packages() {
     local pkg
@@ -114,6 +144,11 @@ start_prefix() {
         # Without a window manager, Wine waits for one whenever a managed window is hidden.
         WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
             </dev/null >/dev/null 2>&1
+        # Wine's 32-bit half names the shared data folder in the 32-bit registry view, which the
+        # launcher reads; where that half cannot run, the name is given here.
+        runs_here i686 || WINEPREFIX=$prefix wine reg add \
+            'HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' \
+            /v 'Common AppData' /d 'C:\ProgramData' /reg:32 /f </dev/null >/dev/null 2>&1
         WINEPREFIX=$prefix wineserver -w
     fi
     WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1
@@ -125,11 +160,15 @@ start_prefix() {
 
 start_wine_session() {
     trap stop_wine_session EXIT
+    use_runnable_wine_loader
     # A crashing test program ends with its exception code instead of starting Wine's debugger.
     export WINEDLLOVERRIDES="winedbg.exe=d;winemenubuilder.exe=d"
     start_display
     local target
-    for target in $TARGETS; do start_prefix "$BUILD_ROOT/$target/wineprefix"; done
+    for target in $TARGETS; do
+        runs_here "$target" && start_prefix "$BUILD_ROOT/$target/wineprefix"
+    done
+    return 0
 }
 
 # --- The reader built natively for Linux with libFuzzer and the sanitizers ---
@@ -143,6 +182,14 @@ build_fuzz() {
     cmake --build "$BUILD_ROOT/fuzz" -j "$JOBS"
 }
 
+# The CTest arguments that leave out what cannot run on this host: of a build whose programs do
+# not run, every test but the check of the shipped binary, which reads the file only.
+skipped_tests() {
+    runs_here "$1" && return 0
+    log "this host runs no 32-bit code: of the $1 build only the shipped binary is checked" >&2
+    echo "-R ^product_binary\$"
+}
+
 cmd_test() {
     cmd_setup
     cmd_build
@@ -152,7 +199,7 @@ cmd_test() {
     for target in $TARGETS; do
         log "test $target"
         (cd "$BUILD_ROOT/$target" && WINEPREFIX=$BUILD_ROOT/$target/wineprefix \
-            ctest --output-on-failure -j "$JOBS") || status=1
+            ctest --output-on-failure -j "$JOBS" $(skipped_tests "$target")) || status=1
     done
     stop_wine_session
     log "test fuzz"
@@ -180,6 +227,7 @@ cmd_check() {
     done
     start_wine_session
     for target in $TARGETS; do
+        runs_here "$target" || { log "this host runs no 32-bit code: $target skipped"; continue; }
         for name in "$@"; do
             (cd "$BUILD_ROOT/$target" && WINEPREFIX=$BUILD_ROOT/$target/wineprefix \
                 ctest --output-on-failure -R "^$name\$") || status=1
@@ -195,15 +243,20 @@ cmd_check() {
 BENCHMARKS=(startbench silentbench markupbench)
 
 cmd_bench() {
+    local target size status=0 bench
+    target=$(launcher_target)
     configure i686
-    cmake --build "$BUILD_ROOT/i686" -j "$JOBS" --target PagrionSetup "${BENCHMARKS[@]}"
-    local size status=0 bench
+    cmake --build "$BUILD_ROOT/i686" -j "$JOBS" --target PagrionSetup
     size=$(stat -c %s "$BUILD_ROOT/i686/bin/PagrionSetup.exe")
     printf 'size of the 32-bit PagrionSetup.exe: %d bytes = %d KB (target under 200 KB)\n' \
         "$size" $(((size + 1023) / 1024))
-    TARGETS=i686 start_wine_session
+    [ "$target" = i686 ] ||
+        printf 'this host runs no 32-bit code: the timings below are of the %s build\n' "$target"
+    configure "$target"
+    cmake --build "$BUILD_ROOT/$target" -j "$JOBS" --target PagrionSetup "${BENCHMARKS[@]}"
+    TARGETS=$target start_wine_session
     for bench in "${BENCHMARKS[@]}"; do
-        (cd "$BUILD_ROOT/i686" && WINEPREFIX=$BUILD_ROOT/i686/wineprefix \
+        (cd "$BUILD_ROOT/$target" && WINEPREFIX=$BUILD_ROOT/$target/wineprefix \
             wine "bin/$bench.exe" </dev/null | tr -d '\r') || status=1
     done
     stop_wine_session
@@ -212,7 +265,8 @@ cmd_bench() {
 
 # The demo and the window pictures run in a Wine prefix of their own: the fonts and the dpi they
 # set must not change what the tests see.
-DEMO_PREFIX=$BUILD_ROOT/i686/wineprefix-demo
+DEMO_TARGET=$(launcher_target)
+DEMO_PREFIX=$BUILD_ROOT/$DEMO_TARGET/wineprefix-demo
 
 # A desktop: the user set DISPLAY, and this is not a CI run.
 on_desktop() {
@@ -222,6 +276,7 @@ on_desktop() {
 # The demo prefix on the given display ("desktop": the user's; "headless": an Xvfb of our own).
 start_demo_session() {
     trap stop_wine_session EXIT
+    use_runnable_wine_loader
     export WINEDLLOVERRIDES="winedbg.exe=d;winemenubuilder.exe=d"
     [ "$1" = desktop ] || start_display
     start_prefix "$DEMO_PREFIX"
@@ -229,19 +284,19 @@ start_demo_session() {
 
 cmd_demo() {
     cmd_setup
-    TARGETS=i686 cmd_build
+    TARGETS=$DEMO_TARGET cmd_build
     local mode=headless
     on_desktop && mode=desktop
     start_demo_session "$mode"
-    WINEPREFIX=$DEMO_PREFIX "$ROOT/tools/demo/run-demo.sh" "$BUILD_ROOT/i686" "$mode"
+    WINEPREFIX=$DEMO_PREFIX "$ROOT/tools/demo/run-demo.sh" "$BUILD_ROOT/$DEMO_TARGET" "$mode"
     stop_wine_session
 }
 
 cmd_shots() {
     cmd_setup
-    TARGETS=i686 cmd_build
+    TARGETS=$DEMO_TARGET cmd_build
     start_demo_session headless
-    WINEPREFIX=$DEMO_PREFIX "$ROOT/tools/demo/window-shots.sh" "$BUILD_ROOT/i686" \
+    WINEPREFIX=$DEMO_PREFIX "$ROOT/tools/demo/window-shots.sh" "$BUILD_ROOT/$DEMO_TARGET" \
         "$BUILD_ROOT/shots" 96 120 144 192
     stop_wine_session
 }

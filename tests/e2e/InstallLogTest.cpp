@@ -10,7 +10,6 @@
 #include <map>
 #include <memory>
 #include <regex>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -139,12 +138,12 @@ TEST_F(InstallLog, LineIsLostWhenTheLogStaysLockedAndTheRunGoesOn) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     // Released later than the writer's five seconds of retries for its first line.
-    std::thread release([lock] {
+    BackgroundTask release([lock] {
         Sleep(6500);
         CloseHandle(lock);
     });
     const ChildResult result = RunProgressProcesses(1)[0];
-    release.join();
+    release.Join();
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, 0u);
     const auto lines = LogLines();

@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <future>
-#include <thread>
 
 namespace {
 
@@ -61,7 +59,8 @@ TEST_F(SilentRun, NewerOrFirstInstallRunsThePackageAndRegistersTheManuals) {
 
 TEST_F(SilentRun, SilentFileNamesTheInstallFolderWhileThePackageRuns) {
     SetPackageBehaviour(L"en", "wait=20000");
-    auto run = std::async(std::launch::async, [this] { return Run(Parameters()); });
+    engtool::SilentOutcome outcome;
+    BackgroundTask run([this, &outcome] { outcome = Run(Parameters()); });
     HWND package = nullptr;
     for (int i = 0; i < 3000 && !package; ++i) {
         package = FindWindowW(L"PagrionFakePackage", nullptr);
@@ -70,7 +69,8 @@ TEST_F(SilentRun, SilentFileNamesTheInstallFolderWhileThePackageRuns) {
     ASSERT_NE(package, nullptr) << "the package never showed its window";
     const std::string silentFile = ReadBytes(GetWorkFolder() + L"silent.txt");
     PostMessageW(package, WM_CLOSE, 0, 0);
-    ExpectResults(run.get(), 0, L"0", L"0");
+    run.Join();
+    ExpectResults(outcome, 0, L"0", L"0");
 
     EXPECT_EQ(silentFile, "\xEF\xBB\xBF" + Utf8(installFolder / L"Viewer\\Pagrion Viewer"));
     EXPECT_FALSE(Exists(GetWorkFolder() + L"silent.txt"));

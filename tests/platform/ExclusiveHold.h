@@ -2,10 +2,12 @@
 // released from a second thread after a delay.
 #pragma once
 
+#include "TestSupport.h"
+
 #include <windows.h>
 
+#include <memory>
 #include <string>
-#include <thread>
 
 class ExclusiveHold {
 public:
@@ -13,7 +15,7 @@ public:
         : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     ~ExclusiveHold() {
-        if (releaser_.joinable()) releaser_.join();
+        releaser_.reset();
         Release();
     }
     ExclusiveHold(const ExclusiveHold&) = delete;
@@ -22,7 +24,7 @@ public:
     bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
 
     void ReleaseAfter(DWORD delayMs) {
-        releaser_ = std::thread([this, delayMs] {
+        releaser_ = std::make_unique<testing_support::BackgroundTask>([this, delayMs] {
             Sleep(delayMs);
             Release();
         });
@@ -35,5 +37,5 @@ private:
     }
 
     HANDLE handle_;
-    std::thread releaser_;
+    std::unique_ptr<testing_support::BackgroundTask> releaser_;
 };

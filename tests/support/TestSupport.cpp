@@ -151,6 +151,27 @@ ChildResult RunAndWait(const std::wstring& commandLine, const std::wstring& work
     return ChildProcess(commandLine, workFolder).Wait(timeoutMs);
 }
 
+BackgroundTask::BackgroundTask(std::function<void()> work) : work_(std::move(work)) {
+    thread_ = CreateThread(nullptr, 0, &BackgroundTask::Run, this, 0, nullptr);
+    if (!thread_) throw std::runtime_error("CreateThread failed");
+}
+
+unsigned long __stdcall BackgroundTask::Run(void* task) {
+    static_cast<BackgroundTask*>(task)->work_();
+    return 0;
+}
+
+BackgroundTask::~BackgroundTask() {
+    Join();
+}
+
+void BackgroundTask::Join() {
+    if (!thread_) return;
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(thread_);
+    thread_ = nullptr;
+}
+
 bool EveryoneMayWrite(const std::wstring& path) {
     DWORD size = 0;
     GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace testing_support {
@@ -89,6 +90,24 @@ private:
 // timeoutMs and returns its full exit code.
 ChildResult RunAndWait(const std::wstring& commandLine, const std::wstring& workFolder = L"",
                        uint32_t timeoutMs = 30000);
+
+// A function run on a second thread of this process, waited for by Join or at the end of the
+// task's scope. The toolchain's threads are Windows' own, without std::thread.
+class BackgroundTask {
+public:
+    explicit BackgroundTask(std::function<void()> work);
+    ~BackgroundTask();
+    BackgroundTask(const BackgroundTask&) = delete;
+    BackgroundTask& operator=(const BackgroundTask&) = delete;
+
+    void Join();
+
+private:
+    static unsigned long __stdcall Run(void* task);
+
+    std::function<void()> work_;
+    void* thread_ = nullptr;
+};
 
 // Whether the access list of the file or folder lets the group Everyone write to it.
 bool EveryoneMayWrite(const std::wstring& path);
