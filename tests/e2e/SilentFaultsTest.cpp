@@ -1,14 +1,64 @@
 // Silent runs in hostile surroundings: each ends with its exit code, leaves its results in the
 // temporary key and leaves nothing half-done.
 #include "SilentRunFixture.h"
+#include "platform/Registry.h"
 
 #include <windows.h>
+
+#include <sddl.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
 using namespace testing_support;
 
-class SilentFaults : public SilentRunFixture {};
+class SilentFaults : public SilentRunFixture {
+protected:
+    bool Logged(const std::string& message) const {
+        const auto lines = Log();
+        return std::any_of(lines.begin(), lines.end(),
+                           [&](const LogLine& line) { return line.message == message; });
+    }
+};
+
+// A key of the launcher's registry view that everyone may read but nobody may change, as a
+// locked-down machine could leave it; its own access list is put back at the end of the scope.
+class ReadOnlyKey {
+public:
+    ReadOnlyKey(HKEY root, const wchar_t* subKey) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(root, subKey, 0, READ_CONTROL | WRITE_DAC | RegistryView, &key) !=
+            ERROR_SUCCESS)
+            return;
+        key_ = RegKey(key);
+        DWORD size = 0;
+        RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+        saved_.resize(size);
+        if (size == 0 || RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, saved_.data(),
+                                           &size) != ERROR_SUCCESS)
+            return;
+        PSECURITY_DESCRIPTOR readOnly = nullptr;
+        if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(
+                L"D:P(A;OICI;KR;;;WD)", SDDL_REVISION_1, &readOnly, nullptr))
+            return;
+        applied_ = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly) == ERROR_SUCCESS;
+        LocalFree(readOnly);
+    }
+    ~ReadOnlyKey() {
+        if (applied_) RegSetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, saved_.data());
+    }
+    ReadOnlyKey(const ReadOnlyKey&) = delete;
+    ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
+
+    bool Applied() const { return applied_; }
+
+private:
+    RegKey key_;
+    std::vector<BYTE> saved_;
+    bool applied_ = false;
+};
 
 TEST_F(SilentFaults, MissingTemporaryFolderCostsOnlyTheLog) {
     ScopedTempFolder missing(tempFolder / L"no such folder\\");
@@ -19,6 +69,26 @@ TEST_F(SilentFaults, MissingTemporaryFolderCostsOnlyTheLog) {
     EXPECT_EQ(outcome.Install, std::optional<std::wstring>(L"0"));
     EXPECT_FALSE(PackageStarts(L"en").empty());
     EXPECT_EQ(ConverterStarts().size(), 2u);
+}
+
+TEST_F(SilentFaults, ReadOnlyTemporaryKeyCostsOnlyTheResultValues) {
+    engtool::PrepareSilentRun(Parameters());
+    engtool::SilentOutcome outcome;
+    {
+        const ReadOnlyKey locked(HKEY_LOCAL_MACHINE, kSilentKey);
+        ASSERT_TRUE(locked.Applied());
+        outcome = engtool::RunPreparedSetup(setupFolder / L"PagrionSetup.exe");
+    }
+    ASSERT_TRUE(outcome.Finished);
+    // The parameters could be read, the package ran and the manuals were registered; the exit
+    // code alone carries the result, as the key took none of the values.
+    EXPECT_EQ(outcome.ExitCode, 0u);
+    EXPECT_EQ(outcome.Error, std::nullopt);
+    EXPECT_EQ(outcome.Reboot, std::nullopt);
+    EXPECT_EQ(outcome.Install, std::nullopt);
+    EXPECT_FALSE(PackageStarts(L"en").empty());
+    EXPECT_EQ(ConverterStarts().size(), 2u);
+    EXPECT_TRUE(Logged("HKLM\\Pagrion ViewerTMP\\Install=\"0\"")) << "the log still tells";
 }
 
 TEST_F(SilentFaults, CrashingPackagePassesItsCodeOnWithoutRegistration) {

@@ -42,12 +42,19 @@ std::wstring ResultLine(const wchar_t* name, const std::optional<std::wstring>& 
 
 SilentOutcome RunSilentSetup(const std::wstring& setupPath, const SilentParameters& parameters,
                              uint32_t timeoutMs) {
+    PrepareSilentRun(parameters);
+    return RunPreparedSetup(setupPath, timeoutMs);
+}
+
+void PrepareSilentRun(const SilentParameters& parameters) {
     WriteParameter(L"Language", parameters.Language);
     WriteParameter(L"InstallPath", parameters.InstallPath);
     WriteParameter(L"ContentsPath", parameters.ContentsPath);
     for (const wchar_t* result : {L"Error", L"Reboot", L"Install"})
         DeleteRegValue(HKEY_LOCAL_MACHINE, kSilentKey, result, false);
+}
 
+SilentOutcome RunPreparedSetup(const std::wstring& setupPath, uint32_t timeoutMs) {
     const auto child = testing_support::RunAndWait(L"\"" + setupPath + L"\" /SET", L"", timeoutMs);
     SilentOutcome outcome;
     outcome.Started = child.started;

@@ -29,9 +29,15 @@ struct SilentOutcome {
     std::optional<std::wstring> Install;
 };
 
-// Runs "<setupPath> /SET" with the given parameters and waits at most timeoutMs for its end.
+// Runs "<setupPath> /SET" with the given parameters and waits at most timeoutMs for its end:
+// PrepareSilentRun, then RunPreparedSetup.
 SilentOutcome RunSilentSetup(const std::wstring& setupPath, const SilentParameters& parameters,
                              uint32_t timeoutMs = 120000);
+
+// The two halves of a run, for a caller that changes the key in between: writes the parameters
+// and deletes the old results; runs the launcher and reads back what it left.
+void PrepareSilentRun(const SilentParameters& parameters);
+SilentOutcome RunPreparedSetup(const std::wstring& setupPath, uint32_t timeoutMs = 120000);
 
 // The outcome as lines "exit code: N", then "Error=...", "Reboot=...", "Install=..." (a value the
 // launcher left out reads "Error (none)"); "not started" or "timed out" replaces the exit code.
