@@ -97,6 +97,12 @@ size_t AfterComponent(const std::wstring& text, size_t from) {
     return delimiter == std::wstring::npos ? text.size() : delimiter + 1;
 }
 
+// Whatever stands before the drive letter of the first colon.
+void DropBeforeDrive(std::wstring& text) {
+    const size_t colon = text.find(L':');
+    if (colon != std::wstring::npos && colon > 0) text.erase(0, colon - 1);
+}
+
 // One folder up; a drive root and the share of a network path are the top.
 std::wstring ParentFolder(const std::wstring& folder) {
     if (folder.starts_with(kNetworkStart) && folder.size() <= ExtractPathRoot(folder).size())
@@ -131,8 +137,7 @@ std::wstring AddLongPathPrefix(const std::wstring& path) noexcept {
 std::wstring GetLongFileName(const std::wstring& path) noexcept {
     return Guarded([&] {
         std::wstring text = StripLongPathPrefix(path);
-        const size_t colon = text.find(L':');
-        if (colon != std::wstring::npos && colon > 0) text.erase(0, colon - 1);
+        DropBeforeDrive(text);
         return ResolveLongNames(text);
     });
 }
@@ -187,7 +192,14 @@ std::wstring RemovePathDelimiter(const std::wstring& path) noexcept {
 
 std::wstring ExtractPathRoot(const std::wstring& path) noexcept {
     return Guarded([&] {
-        const std::wstring text = AddPathDelimiter(path);
+        // The long form of a drive path starts with the same drive, so its root needs none of
+        // the directory searches of that form; every volume test would pay them per component.
+        std::wstring text = StripLongPathPrefix(path);
+        DropBeforeDrive(text);
+        const bool keptAsWritten = !path.empty() && path.front() == L'.';
+        if (!keptAsWritten && text.size() >= 3 && text[1] == L':' && text[2] == L'\\')
+            return text.substr(0, 3);
+        text = AddPathDelimiter(path);
         const size_t end = text.starts_with(kNetworkStart)
                                ? AfterComponent(text, AfterComponent(text, kNetworkStart.size()))
                                : AfterComponent(text, 0);
