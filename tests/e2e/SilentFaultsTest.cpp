@@ -6,8 +6,11 @@
 #include <windows.h>
 
 #include <sddl.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
+#include <atomic>
+#include <map>
 #include <vector>
 
 namespace {
@@ -69,6 +72,59 @@ TEST_F(SilentFaults, MissingTemporaryFolderCostsOnlyTheLog) {
     EXPECT_EQ(outcome.Install, std::optional<std::wstring>(L"0"));
     EXPECT_FALSE(PackageStarts(L"en").empty());
     EXPECT_EQ(ConverterStarts().size(), 2u);
+}
+
+// Ends every copy of the launcher that a launcher started, its progress process, and returns how
+// many it ended. A copy is ended long before its window could appear: its start takes a while.
+int StopProgressProcesses() {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    std::map<DWORD, PROCESSENTRY32W> processes;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+        processes[entry.th32ProcessID] = entry;
+    CloseHandle(snapshot);
+    const auto isLauncher = [](const PROCESSENTRY32W& process) {
+        return _wcsicmp(process.szExeFile, L"PagrionSetup.exe") == 0;
+    };
+    int stopped = 0;
+    for (const auto& [id, process] : processes) {
+        const auto parent = processes.find(process.th32ParentProcessID);
+        if (!isLauncher(process) || parent == processes.end() || !isLauncher(parent->second))
+            continue;
+        if (const HANDLE handle = OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
+            stopped += TerminateProcess(handle, 1) ? 1 : 0;
+            CloseHandle(handle);
+        }
+    }
+    return stopped;
+}
+
+TEST_F(SilentFaults, ProgressWindowThatNeverAppearsCostsOnlyTheSearchForIt) {
+    std::atomic<bool> finished{false};
+    engtool::SilentOutcome outcome;
+    int stopped = 0;
+    {
+        BackgroundTask run([&] {
+            outcome = Run(Parameters());
+            finished = true;
+        });
+        while (!finished) {
+            stopped += StopProgressProcesses();
+            Sleep(1);
+        }
+    }
+    ASSERT_EQ(stopped, 1) << "the progress process was started once";
+    ASSERT_TRUE(outcome.Finished);
+    EXPECT_EQ(outcome.ExitCode, 0u);
+    EXPECT_EQ(outcome.Error, std::optional<std::wstring>(L"0"));
+    EXPECT_EQ(outcome.Install, std::optional<std::wstring>(L"0"));
+    const auto converter = ConverterStarts();
+    ASSERT_EQ(converter.size(), 2u);
+    EXPECT_NE(converter[1].find("\"-h:0\""), std::string::npos)
+        << "no window to report to: " << converter[1];
+    EXPECT_TRUE(Logged("HideProgressDialog"));
 }
 
 TEST_F(SilentFaults, ReadOnlyTemporaryKeyCostsOnlyTheResultValues) {
