@@ -58,20 +58,14 @@ std::optional<int32_t> SizeOfEntry(const std::wstring& entry) {
     return value;
 }
 
-// The screen's installed families, asked for once and only when a candidate needs them.
-class InstalledFamilies {
-public:
-    bool Contains(const std::wstring& name) {
-        if (!names_)
-            names_ = InstalledFontFamilyNames();
-        return std::any_of(names_->begin(), names_->end(), [&](const std::wstring& installed) {
-            return SameText(installed, name);
-        });
-    }
-
-private:
-    std::optional<std::vector<std::wstring>> names_;
-};
+// Whether the family is installed, as the screen lists the installed families. The list is asked
+// for once, when the first candidate needs it, and kept for the life of the process: every
+// language of the catalogue looks its candidates up in it.
+bool IsInstalledFamily(const std::wstring& name) {
+    static const std::vector<std::wstring> installed = InstalledFontFamilyNames();
+    return std::any_of(installed.begin(), installed.end(),
+                       [&](const std::wstring& family) { return SameText(family, name); });
+}
 
 } // namespace
 
@@ -91,14 +85,13 @@ bool TZelLanguageFontInfo::Parse(std::wstring fontList, std::wstring charsetList
         EntryList fonts(fontList), charsets(charsetList), sizes(sizeList);
         uint8_t charset = kDefaultCharset;
         int32_t size = kDefaultSize;
-        InstalledFamilies installed;
         while (!fonts.Empty()) {
             const std::wstring candidate = fonts.Next();
             if (const auto entryCharset = CharsetOfEntry(charsets.Next()))
                 charset = *entryCharset;
             if (const auto entrySize = SizeOfEntry(sizes.Next()))
                 size = *entrySize;
-            if (!candidate.empty() && installed.Contains(candidate)) {
+            if (!candidate.empty() && IsInstalledFamily(candidate)) {
                 Name = candidate;
                 Charset = charset;
                 Size = size;
