@@ -264,9 +264,14 @@ cmd_bench() {
 }
 
 # The demo and the window pictures run in a Wine prefix of their own: the fonts and the dpi they
-# set must not change what the tests see.
-DEMO_TARGET=$(launcher_target)
-DEMO_PREFIX=$BUILD_ROOT/$DEMO_TARGET/wineprefix-demo
+# set must not change what the tests see. Chosen once Wine is installed (launcher_target).
+DEMO_TARGET=
+DEMO_PREFIX=
+
+choose_demo_build() {
+    DEMO_TARGET=$(launcher_target)
+    DEMO_PREFIX=$BUILD_ROOT/$DEMO_TARGET/wineprefix-demo
+}
 
 # A desktop: the user set DISPLAY, and this is not a CI run.
 on_desktop() {
@@ -284,6 +289,7 @@ start_demo_session() {
 
 cmd_demo() {
     cmd_setup
+    choose_demo_build
     TARGETS=$DEMO_TARGET cmd_build
     local mode=headless
     on_desktop && mode=desktop
@@ -294,6 +300,7 @@ cmd_demo() {
 
 cmd_shots() {
     cmd_setup
+    choose_demo_build
     TARGETS=$DEMO_TARGET cmd_build
     start_demo_session headless
     WINEPREFIX=$DEMO_PREFIX "$ROOT/tools/demo/window-shots.sh" "$BUILD_ROOT/$DEMO_TARGET" \
