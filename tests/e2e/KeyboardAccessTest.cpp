@@ -1,6 +1,7 @@
 // The launcher's language selection window seen from another process, as keyboard and
 // screen-reader users meet it: it is driven by posted key presses only, and what it says is read
 // from its controls the way a screen reader reads them (window texts and the list's strings).
+#include "ForeignWindows.h"
 #include "SavedRegistryValue.h"
 #include "TestSupport.h"
 #include "setup/ProductKeys.h"
@@ -10,13 +11,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
+using namespace foreign_windows;
 using namespace testing_support;
 
 struct Language {
@@ -58,98 +59,6 @@ std::string DefinitionFile() {
         text += L"  </lang>\n";
     }
     return Utf8(text + L"</language>\n");
-}
-
-// Waits up to about ten seconds for the condition.
-bool PollUntil(const std::function<bool()>& condition) {
-    for (int tries = 0; tries < 1000; ++tries) {
-        if (condition())
-            return true;
-        Sleep(10);
-    }
-    return condition();
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-// The text a screen reader reads from a window of another process: the answer to WM_GETTEXT.
-std::wstring TextOf(HWND window) {
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, 5000, &copied);
-    text.resize(copied);
-    return text;
-}
-
-LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
-    return static_cast<LRESULT>(result);
-}
-
-// The strings of the list's entries, read with LB_GETTEXT.
-std::vector<std::wstring> EntriesOf(HWND list) {
-    std::vector<std::wstring> entries;
-    const LRESULT count = Ask(list, LB_GETCOUNT);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring text(static_cast<size_t>(Ask(list, LB_GETTEXTLEN, i)) + 1, L'\0');
-        text.resize(
-            static_cast<size_t>(Ask(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
-        entries.push_back(text);
-    }
-    return entries;
-}
-
-// A visible top-level window of the process with that window class, or nullptr.
-struct WindowSearch {
-    DWORD processId;
-    std::wstring className;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchShownWindow(HWND window, LPARAM data) {
-    auto& search = *reinterpret_cast<WindowSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId || !IsWindowVisible(window) ||
-        ClassOf(window) != search.className)
-        return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
-HWND ShownWindowOf(DWORD processId, const std::wstring& className) {
-    WindowSearch search{processId, className};
-    EnumWindows(MatchShownWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-BOOL CALLBACK CollectChild(HWND child, LPARAM data) {
-    reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
-    return TRUE;
-}
-
-// The child windows of a window in the order Windows keeps them (the tab order).
-std::vector<HWND> ChildrenOf(HWND window) {
-    std::vector<HWND> children;
-    EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
-    return children;
-}
-
-std::vector<HWND> ChildrenOfClass(HWND window, const std::wstring& className) {
-    std::vector<HWND> matching;
-    for (HWND child : ChildrenOf(window))
-        if (CompareStringOrdinal(ClassOf(child).c_str(), -1, className.c_str(), -1, TRUE) ==
-            CSTR_EQUAL)
-            matching.push_back(child);
-    return matching;
 }
 
 // The launcher started on a folder of its own with the three languages and a package double for

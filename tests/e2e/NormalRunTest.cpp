@@ -1,5 +1,6 @@
 // Normal runs end to end: the real launcher in a folder of its own, its selection window driven
 // with messages from this process, its message boxes answered, and the packages it started.
+#include "ForeignWindows.h"
 #include "SavedRegistryValue.h"
 #include "TestSupport.h"
 #include "setup/ProductKeys.h"
@@ -14,9 +15,8 @@
 
 namespace {
 
+using namespace foreign_windows;
 using namespace testing_support;
-
-constexpr DWORD kWindowTimeoutMs = 15000;
 
 // A language of the test's definition file, with its own package and texts.
 struct Language {
@@ -42,59 +42,6 @@ std::string LanguageElement(const Language& language) {
            item("103", code + " cannot start") + "</lang>";
 }
 
-// Waits until the condition holds, polling every 10 ms; false after timeoutMs.
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = kWindowTimeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(10);
-    }
-    return true;
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(window, text, 1024);
-    return text;
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[256] = {};
-    GetClassNameW(window, name, 256);
-    return name;
-}
-
-struct WindowSearch {
-    DWORD processId;
-    std::wstring className;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchTopWindow(HWND window, LPARAM parameter) {
-    auto& search = *reinterpret_cast<WindowSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search.processId && IsWindowVisible(window) &&
-        ClassOf(window) == search.className) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK CollectChild(HWND child, LPARAM parameter) {
-    reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(child);
-    return TRUE;
-}
-
-// The visible top-level window of the process with that class, or null.
-HWND TopWindowOf(DWORD processId, const std::wstring& className) {
-    WindowSearch search{processId, className};
-    EnumWindows(MatchTopWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // The selection window and its controls, in their creation order.
 struct SelectionWindow {
     HWND window = nullptr;
@@ -112,13 +59,11 @@ struct SelectionWindow {
 
 SelectionWindow FindSelectionWindow(DWORD processId) {
     SelectionWindow found;
-    WaitFor([&] { return (found.window = TopWindowOf(processId, L"TOrnOVISetup000")) != nullptr; });
+    PollUntil([&] { return (found.window = ShownWindowOf(processId, L"TOrnOVISetup000")) != nullptr; });
     if (!found.window)
         return found;
-    std::vector<HWND> children;
-    EnumChildWindows(found.window, CollectChild, reinterpret_cast<LPARAM>(&children));
     std::vector<HWND> pushButtons;
-    for (HWND child : children) {
+    for (HWND child : ChildrenOf(found.window)) {
         const std::wstring className = ClassOf(child);
         if (className == L"Static")
             found.label = child;
@@ -169,7 +114,7 @@ protected:
     }
     HWND WaitForMessageBox() const {
         HWND box = nullptr;
-        WaitFor([&] { return (box = TopWindowOf(launcher->Id(), L"#32770")) != nullptr; });
+        PollUntil([&] { return (box = ShownWindowOf(launcher->Id(), L"#32770")) != nullptr; });
         return box;
     }
     static void Answer(HWND box, int button) {
@@ -180,7 +125,7 @@ protected:
         w.PressKey(w.list, VK_HOME);
         for (int i = 0; i < index; ++i)
             w.PressKey(w.list, VK_DOWN);
-        WaitFor([&] { return w.Selected() == index; });
+        PollUntil([&] { return w.Selected() == index; });
     }
 
     ScratchFolder folder;
@@ -201,7 +146,7 @@ TEST_F(NormalRun, HighlightingALanguageSpeaksItAndStartRunsItsPackage) {
     for (const auto& [index, language] : {std::pair{1, kGerman}, std::pair{0, kEnglish}}) {
         Highlight(w, index);
         const std::string code = language.code;
-        ASSERT_TRUE(WaitFor([&] { return TextOf(w.window) == FromUtf8(language.title); }))
+        ASSERT_TRUE(PollUntil([&] { return TextOf(w.window) == FromUtf8(language.title); }))
             << TextOf(w.window);
         EXPECT_EQ(TextOf(w.start), FromUtf8(code + " start"));
         EXPECT_EQ(TextOf(w.cancel), FromUtf8(code + " cancel"));
@@ -228,12 +173,12 @@ TEST_F(NormalRun, UnusableLanguageDisablesStartAndEnterDoesNothing) {
     const SelectionWindow w = FindSelectionWindow(launcher->Id());
     ASSERT_NE(w.list, nullptr);
     Highlight(w, 1);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(w.start); }));
+    ASSERT_TRUE(PollUntil([&] { return !IsWindowEnabled(w.start); }));
     EXPECT_EQ(TextOf(w.window), L"Unusable");
 
     w.PressKey(w.list, VK_RETURN);
     EXPECT_FALSE(launcher->Ended(1000));
-    EXPECT_EQ(TopWindowOf(launcher->Id(), L"#32770"), nullptr);
+    EXPECT_EQ(ShownWindowOf(launcher->Id(), L"#32770"), nullptr);
     EXPECT_TRUE(Starts(kNoFont).empty());
 }
 
@@ -243,7 +188,7 @@ TEST_F(NormalRun, EveryOtherWayOfClosingAsksAndNoKeepsTheWindow) {
     const SelectionWindow w = FindSelectionWindow(launcher->Id());
     ASSERT_NE(w.list, nullptr);
     Highlight(w, 1);
-    ASSERT_TRUE(WaitFor([&] { return TextOf(w.window) == L"Installation"; }));
+    ASSERT_TRUE(PollUntil([&] { return TextOf(w.window) == L"Installation"; }));
 
     const std::vector<std::pair<const char*, std::function<void()>>> ways = {
         {"Escape", [&] { w.PressKey(w.list, VK_ESCAPE); }},
@@ -257,7 +202,7 @@ TEST_F(NormalRun, EveryOtherWayOfClosingAsksAndNoKeepsTheWindow) {
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(MessageBoxText(box), L"de question");
         Answer(box, IDNO);
-        ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+        ASSERT_TRUE(PollUntil([&] { return !IsWindow(box); }));
         EXPECT_FALSE(launcher->Ended(200));
         EXPECT_EQ(w.Selected(), 1);
         EXPECT_EQ(TextOf(w.window), L"Installation");

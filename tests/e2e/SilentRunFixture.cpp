@@ -1,22 +1,9 @@
 #include "SilentRunFixture.h"
+#include "TwoLanguageDefinition.h"
 
 using namespace testing_support;
 
 namespace {
-
-// Two languages, each with its own package double beside the launcher.
-constexpr char kDefinitionFile[] = R"(<?xml version="1.0" encoding="utf-8"?>
-<language>
-  <lang code="en" lcid="0409" langid="9" font="DejaVu Sans" size="9" en="English">
-    <item name="title" value="Pagrion Viewer Setup"/>
-    <item name="file" value="pkg_en.exe"/>
-  </lang>
-  <lang code="ja" lcid="0411" langid="11" font="IPAGothic" size="9" en="Japanese">
-    <item name="title" value="Pagrion Viewer セットアップ"/>
-    <item name="file" value="pkg_ja.exe"/>
-  </lang>
-</language>
-)";
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -35,7 +22,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 SilentRunFixture::SilentRunFixture() : temp(tempFolder.Path()) {
     CopyTo(ProgramFolder() + L"PagrionSetup.exe", setupFolder / L"PagrionSetup.exe");
-    WriteBytes(setupFolder / L"PagrionSetup.dat", kDefinitionFile);
+    WriteBytes(setupFolder / L"PagrionSetup.dat", kTwoLanguageDefinition);
     for (const wchar_t* language : {L"en", L"ja"})
         CopyTo(ProgramFolder() + L"fakepackage.exe", PackagePath(language));
     // Any file stands for the viewer program; the converter lies beside it.
@@ -77,7 +64,8 @@ std::vector<std::string> SilentRunFixture::ConverterStarts() const {
 }
 
 std::vector<SilentRunFixture::LogLine> SilentRunFixture::Log() const {
-    std::string text = ReadBytes(tempFolder / L"PagrionViewer-Install.log");
+    // The progress process may still be writing its last line.
+    std::string text = ReadBytesOnceFree(tempFolder / L"PagrionViewer-Install.log");
     if (text.starts_with("\xEF\xBB\xBF"))
         text.erase(0, 3);
     std::vector<LogLine> lines;

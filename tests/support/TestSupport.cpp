@@ -66,9 +66,14 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
     CloseHandle(file);
 }
 
-std::string ReadBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+namespace {
+
+HANDLE OpenForReading(const std::wstring& path) {
+    return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+std::string ReadAndClose(HANDLE file) {
     if (file == INVALID_HANDLE_VALUE)
         return {};
     std::string bytes(GetFileSize(file, nullptr), '\0');
@@ -77,6 +82,23 @@ std::string ReadBytes(const std::wstring& path) {
     CloseHandle(file);
     bytes.resize(read);
     return bytes;
+}
+
+} // namespace
+
+std::string ReadBytes(const std::wstring& path) {
+    return ReadAndClose(OpenForReading(path));
+}
+
+std::string ReadBytesOnceFree(const std::wstring& path, uint32_t timeoutMs) {
+    const DWORD start = GetTickCount();
+    HANDLE file = OpenForReading(path);
+    while (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION &&
+           GetTickCount() - start < timeoutMs) {
+        Sleep(10);
+        file = OpenForReading(path);
+    }
+    return ReadAndClose(file);
 }
 
 bool Exists(const std::wstring& path) {

@@ -28,6 +28,9 @@ private:
 
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
+// The bytes of a file that a writer may hold without sharing (as the install log's writers do):
+// such a writer is waited for up to timeoutMs. Empty when the file is missing or stays held.
+std::string ReadBytesOnceFree(const std::wstring& path, uint32_t timeoutMs = 5000);
 bool Exists(const std::wstring& path);
 void CopyTo(const std::wstring& from, const std::wstring& to);
 void RemoveTree(const std::wstring& path);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "TestSupport.h"
+#include "TwoLanguageDefinition.h"
 
 #include <string>
 
@@ -14,18 +15,7 @@ public:
     SetupFolder() : temp_(folder_.Path()) {
         using namespace testing_support;
         CopyTo(ProgramFolder() + L"PagrionSetup.exe", Launcher());
-        WriteBytes(folder_ / L"PagrionSetup.dat", R"(<?xml version="1.0" encoding="utf-8"?>
-<language>
-  <lang code="en" lcid="0409" langid="9" font="DejaVu Sans" size="9" en="English">
-    <item name="title" value="Pagrion Viewer Setup"/>
-    <item name="file" value="pkg_en.exe"/>
-  </lang>
-  <lang code="ja" lcid="0411" langid="11" font="IPAGothic" size="9" en="Japanese">
-    <item name="title" value="Pagrion Viewer セットアップ"/>
-    <item name="file" value="pkg_ja.exe"/>
-  </lang>
-</language>
-)");
+        WriteBytes(folder_ / L"PagrionSetup.dat", kTwoLanguageDefinition);
         for (const wchar_t* package : {L"pkg_en.exe", L"pkg_ja.exe"})
             CopyTo(ProgramFolder() + L"fakepackage.exe", folder_ / package);
     }
