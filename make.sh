@@ -12,14 +12,14 @@
 #   ./make.sh check NAME...  build and run only the named test programs (e.g. text_tests)
 #   ./make.sh bench   build the i686 launcher and benchmarks, print every figure (size, start,
 #                     silent run, reader)
-#
-# On a host that runs no 32-bit code (Wine's 32-bit loader cannot start), the i686 build is still
-# built and its shipped binary checked, while tests, timings, demo and pictures use the x86-64
-# build.
 #   ./make.sh fuzz [SECONDS]  fuzz the definition-file reader natively with the sanitizers:
 #                     100,000 inputs, or SECONDS long; fails on a crash, hang or leak
 #
 # TARGETS="i686" limits build and test to one build; BUILD_ROOT moves the build folders.
+#
+# On a host that runs no 32-bit code (Wine's 32-bit loader cannot start), the i686 build is still
+# built and its shipped binary checked, while tests, timings, demo and pictures use the x86-64
+# build.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)

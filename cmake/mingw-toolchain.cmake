@@ -1,7 +1,7 @@
 # Cross build for Windows with the MinGW-w64 compilers of PAGRION_TRIPLE, set by the toolchain file
 # of each target; the programs run under Wine. The compilers of the win32 thread model build on
-# Windows' own threads: the posix model would link its thread library into every program, a
-# seventh of the launcher.
+# Windows' own threads: the posix model would link its thread library into every program,
+# about a tenth of the launcher.
 set(CMAKE_SYSTEM_NAME Windows)
 
 set(CMAKE_C_COMPILER ${PAGRION_TRIPLE}-gcc-win32)
