@@ -59,7 +59,8 @@ struct SelectionWindow {
 
 SelectionWindow FindSelectionWindow(DWORD processId) {
     SelectionWindow found;
-    PollUntil([&] { return (found.window = ShownWindowOf(processId, L"TOrnOVISetup000")) != nullptr; });
+    PollUntil(
+        [&] { return (found.window = ShownWindowOf(processId, L"TOrnOVISetup000")) != nullptr; });
     if (!found.window)
         return found;
     std::vector<HWND> pushButtons;

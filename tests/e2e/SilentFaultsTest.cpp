@@ -8,7 +8,6 @@
 #include <sddl.h>
 #include <tlhelp32.h>
 
-#include <algorithm>
 #include <atomic>
 #include <map>
 #include <vector>
@@ -17,14 +16,7 @@ namespace {
 
 using namespace testing_support;
 
-class SilentFaults : public SilentRunFixture {
-protected:
-    bool Logged(const std::string& message) const {
-        const auto lines = Log();
-        return std::any_of(lines.begin(), lines.end(),
-                           [&](const LogLine& line) { return line.message == message; });
-    }
-};
+class SilentFaults : public SilentRunFixture {};
 
 // A key of the launcher's registry view that everyone may read but nobody may change, as a
 // locked-down machine could leave it; its own access list is put back at the end of the scope.
@@ -39,8 +31,8 @@ public:
         DWORD size = 0;
         RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
         saved_.resize(size);
-        if (size == 0 || RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, saved_.data(),
-                                           &size) != ERROR_SUCCESS)
+        if (size == 0 || RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, saved_.data(), &size) !=
+                             ERROR_SUCCESS)
             return;
         PSECURITY_DESCRIPTOR readOnly = nullptr;
         if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(
@@ -50,7 +42,8 @@ public:
         LocalFree(readOnly);
     }
     ~ReadOnlyKey() {
-        if (applied_) RegSetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, saved_.data());
+        if (applied_)
+            RegSetKeySecurity(key_.Get(), DACL_SECURITY_INFORMATION, saved_.data());
     }
     ReadOnlyKey(const ReadOnlyKey&) = delete;
     ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
@@ -78,11 +71,13 @@ TEST_F(SilentFaults, MissingTemporaryFolderCostsOnlyTheLog) {
 // many it ended. A copy is ended long before its window could appear: its start takes a while.
 int StopProgressProcesses() {
     const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
     std::map<DWORD, PROCESSENTRY32W> processes;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry))
         processes[entry.th32ProcessID] = entry;
     CloseHandle(snapshot);
     const auto isLauncher = [](const PROCESSENTRY32W& process) {
@@ -124,7 +119,7 @@ TEST_F(SilentFaults, ProgressWindowThatNeverAppearsCostsOnlyTheSearchForIt) {
     ASSERT_EQ(converter.size(), 2u);
     EXPECT_NE(converter[1].find("\"-h:0\""), std::string::npos)
         << "no window to report to: " << converter[1];
-    EXPECT_TRUE(Logged("HideProgressDialog"));
+    EXPECT_TRUE(LogHas("HideProgressDialog"));
 }
 
 TEST_F(SilentFaults, ReadOnlyTemporaryKeyCostsOnlyTheResultValues) {
@@ -144,7 +139,7 @@ TEST_F(SilentFaults, ReadOnlyTemporaryKeyCostsOnlyTheResultValues) {
     EXPECT_EQ(outcome.Install, std::nullopt);
     EXPECT_FALSE(PackageStarts(L"en").empty());
     EXPECT_EQ(ConverterStarts().size(), 2u);
-    EXPECT_TRUE(Logged("HKLM\\Pagrion ViewerTMP\\Install=\"0\"")) << "the log still tells";
+    EXPECT_TRUE(LogHas("HKLM\\Pagrion ViewerTMP\\Install=\"0\"")) << "the log still tells";
 }
 
 TEST_F(SilentFaults, CrashingPackagePassesItsCodeOnWithoutRegistration) {

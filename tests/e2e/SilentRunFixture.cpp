@@ -78,3 +78,10 @@ std::vector<SilentRunFixture::LogLine> SilentRunFixture::Log() const {
     }
     return lines;
 }
+
+bool SilentRunFixture::LogHas(const std::string& message) const {
+    for (const LogLine& line : Log())
+        if (line.message == message)
+            return true;
+    return false;
+}

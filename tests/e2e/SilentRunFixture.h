@@ -36,6 +36,8 @@ protected:
         std::string message;
     };
     std::vector<LogLine> Log() const;
+    // Whether some line of the log carries exactly this message.
+    bool LogHas(const std::string& message) const;
 
     testing_support::ScratchFolder setupFolder;
     testing_support::ScratchFolder viewerFolder;

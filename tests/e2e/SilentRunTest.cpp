@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-
 namespace {
 
 using namespace testing_support;
@@ -24,12 +23,6 @@ protected:
         EXPECT_EQ(outcome.Error, std::optional<std::wstring>(error));
         EXPECT_EQ(outcome.Reboot, std::optional<std::wstring>(reboot));
         EXPECT_EQ(outcome.Install, std::optional<std::wstring>(L"0"));
-    }
-    bool LogHas(const std::string& message) const {
-        for (const LogLine& line : Log())
-            if (line.message == message)
-                return true;
-        return false;
     }
 };
 

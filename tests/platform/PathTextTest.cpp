@@ -91,6 +91,8 @@ TEST(ExtractPathRoot, GivesDriveOrServerAndShare) {
         {L"C:\\pgnone\\a\\b.txt", L"C:\\"},
         {L"C:", L"C:\\"},
         {L"\\\\?\\C:\\pgnone\\a", L"C:\\"},
+        {L"  C:\\pgnone", L"C:\\"},
+        {L".\\C:\\pgnone", L".\\"},
         {L"\\\\srv\\share\\a\\b", L"\\\\srv\\share\\"},
         {L"\\\\srv\\share", L"\\\\srv\\share\\"},
         {L"\\\\srv", L"\\\\srv\\"},
