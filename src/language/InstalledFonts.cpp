@@ -2,26 +2,12 @@
 // falls back on.
 #include "language/ZelFontUtl.h"
 
+#include "platform/ScreenDC.h"
+
 #include <algorithm>
 #include <cwchar>
 
 namespace {
-
-// The device context of the whole screen, released when the object ends.
-class ScreenDC {
-public:
-    ScreenDC() : dc_(GetDC(nullptr)) {}
-    ~ScreenDC() {
-        if (dc_) ReleaseDC(nullptr, dc_);
-    }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-
-    HDC Handle() const { return dc_; }
-
-private:
-    HDC dc_;
-};
 
 TZelFontPitch PitchOf(BYTE pitchAndFamily) {
     if (pitchAndFamily & FIXED_PITCH) return fpFixed;
@@ -101,7 +87,7 @@ int CALLBACK TZelFonts::FilterFamily(const LOGFONTW* font, const TEXTMETRICW*, D
 void TZelFonts::Enumerate() {
     if (!list_) list_ = std::make_unique<TZelFontInfoList>();
     list_->Clear();
-    const ScreenDC screen;
+    const TZelScreenDC screen;
     if (!screen.Handle()) return;
     EnumFontFamiliesW(screen.Handle(), nullptr, FilterFamily, reinterpret_cast<LPARAM>(this));
 }
@@ -148,7 +134,7 @@ int CALLBACK CollectFamilyName(const LOGFONTW* font, const TEXTMETRICW*, DWORD, 
 
 std::vector<std::wstring> InstalledFontFamilyNames() {
     std::vector<std::wstring> names;
-    const ScreenDC screen;
+    const TZelScreenDC screen;
     if (!screen.Handle()) return names;
     LOGFONTW all{};
     all.lfCharSet = DEFAULT_CHARSET; // every character set of every family

@@ -2,6 +2,8 @@
 // object selected into a device context for one scope.
 #pragma once
 
+#include "platform/ScreenDC.h"
+
 #include <windows.h>
 
 #include <utility>
@@ -30,22 +32,6 @@ private:
     }
 
     THandle handle_{};
-};
-
-// The device context of the whole screen, for measuring text outside of painting.
-class TZelScreenDC {
-public:
-    TZelScreenDC() : dc_(GetDC(nullptr)) {}
-    ~TZelScreenDC() {
-        if (dc_) ReleaseDC(nullptr, dc_);
-    }
-    TZelScreenDC(const TZelScreenDC&) = delete;
-    TZelScreenDC& operator=(const TZelScreenDC&) = delete;
-
-    HDC Handle() const { return dc_; }
-
-private:
-    HDC dc_;
 };
 
 // The paint context of one WM_PAINT.
