@@ -20,6 +20,9 @@ std::wstring FormatLogLine(const std::wstring& text) {
 }
 
 void TLxSetupManager::WriteLog(const std::wstring& text) const {
+    // The log belongs to the setup that runs; a setup refused for it writes nothing there.
+    if (OtherSetupRunning)
+        return;
     // A line that cannot be written within the open's retry time is lost; the setup goes on.
     WriteTextFile(LogFileName, FormatLogLine(text), teUtf8Bom, true, true);
 }

@@ -111,6 +111,8 @@ void TLxSetupManager::RunSilentInstallation(const std::wstring& package) {
     WriteLog(L"ShowProgressDialog");
     StartProgressProcess();
     try {
+        if (NewVersion.empty())
+            WriteLog(L"NewInstallVersion unreadable: the package runs and decides itself");
         if (IsInstallNeeded(NewVersion)) {
             RunPackageUnattended(package);
         } else {

@@ -3,6 +3,7 @@
 #include "setup/ornLxSetup.h"
 
 #include "platform/MessagePump.h"
+#include "platform/NamedMutex.h"
 #include "platform/Paths.h"
 #include "platform/ProcessLaunch.h"
 #include "platform/Registry.h"
@@ -32,29 +33,21 @@ void PauseHandlingMessages(DWORD milliseconds) {
     }
 }
 
-bool ConverterIsRunning() {
-    HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kConverterMutexName);
-    if (!mutex)
-        return false;
-    CloseHandle(mutex);
-    return true;
-}
-
 // Waits until the converter's mutex is gone, at most two seconds, handling window messages. The
 // mutex is tested every millisecond and whenever a message comes.
 void WaitForConverterToEnd() {
     const DWORD start = GetTickCount();
-    while (ConverterIsRunning() && GetTickCount() - start < kConverterMutexWaitMs) {
+    while (NamedMutexExists(kConverterMutexName) && GetTickCount() - start < kConverterMutexWaitMs) {
         WaitForMessage(kPollMs);
         ProcessPendingMessages(0);
     }
 }
 
-// The viewer program as the machine's key names it, else as the user's key does; empty when
-// neither names an existing file.
-std::wstring ViewerProgram() {
-    std::wstring viewer;
-    if (!ReadRegString(HKEY_LOCAL_MACHINE, kViewerKey, L"AppMain", viewer))
+// The viewer program: the machine's "AppMain" as given, or the user's when the machine names none
+// (the value missing or empty); empty when neither names an existing file.
+std::wstring ViewerProgram(std::wstring machineValue) {
+    std::wstring viewer = std::move(machineValue);
+    if (viewer.empty())
         ReadRegString(HKEY_CURRENT_USER, kViewerKey, L"AppMain", viewer);
     if (viewer.empty() || !FileExistsChecked(viewer))
         return {};
@@ -72,10 +65,8 @@ void TLxSetupManager::ProcessIncludedManuals() {
         return;
 
     WriteLog(L"Start Include Manuals");
-    std::wstring viewer = ReadAndLogViewerValue(L"AppMain");
-    if (viewer.empty() && !ReadRegString(HKEY_CURRENT_USER, kViewerKey, L"AppMain", viewer))
-        return;
-    if (viewer.empty() || !FileExistsChecked(viewer))
+    const std::wstring viewer = ViewerProgram(ReadAndLogViewerValue(L"AppMain"));
+    if (viewer.empty())
         return;
 
     const std::wstring description = AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterName +
@@ -105,10 +96,12 @@ bool RegisterManuals(HWND progressWindow, const std::wstring& contentsFolder) {
 }
 
 bool RunConverter(const std::wstring& parameters, bool waitForIdle) {
-    const std::wstring viewer = ViewerProgram();
+    std::wstring machineViewer;
+    ReadRegString(HKEY_LOCAL_MACHINE, kViewerKey, L"AppMain", machineViewer);
+    const std::wstring viewer = ViewerProgram(machineViewer);
     if (viewer.empty())
         return false;
-    if (ConverterIsRunning())
+    if (NamedMutexExists(kConverterMutexName))
         WaitForConverterToEnd();
     return StartProgram(AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterName, parameters,
                         SW_SHOW, waitForIdle);

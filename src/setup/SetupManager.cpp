@@ -34,7 +34,7 @@ TLxSetupManager::TLxSetupManager() {
     ProgressMode = IsProgressRequested();
     OtherSetupRunning = !ProgressMode && SetupMutexExists();
     // Every setup process starts a new log; the progress process continues it, and a setup
-    // process refused for another one leaves that one's log alone.
+    // process refused for another one leaves that one's log alone (it writes no line either).
     if (!ProgressMode && !OtherSetupRunning)
         ForceDeleteFile(LogFileName);
     WriteLog(L"Start Setup (" + CommandLineText() + L")");

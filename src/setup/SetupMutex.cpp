@@ -1,5 +1,7 @@
 #include "setup/SetupMutex.h"
 
+#include "platform/NamedMutex.h"
+
 #include <windows.h>
 
 namespace {
@@ -9,17 +11,15 @@ constexpr wchar_t kSetupMutexName[] = L"OrnOVISetup000";
 } // namespace
 
 bool SetupMutexExists() {
-    HANDLE other = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kSetupMutexName);
-    if (!other)
-        return false;
-    CloseHandle(other);
-    return true;
+    return NamedMutexExists(kSetupMutexName);
 }
 
 bool TakeSetupMutex() {
     if (SetupMutexExists())
         return false;
     HANDLE mutex = CreateMutexW(nullptr, FALSE, kSetupMutexName);
-    // Another setup process may have created it between the two calls.
-    return !(mutex && GetLastError() == ERROR_ALREADY_EXISTS);
+    // Another setup process may have created it between the two calls. A mutex that refuses
+    // this process belongs to a setup with more rights. Any other failure leaves this setup
+    // without a mutex but lets it go on: a foreign object of that name must not block it.
+    return mutex ? GetLastError() != ERROR_ALREADY_EXISTS : GetLastError() != ERROR_ACCESS_DENIED;
 }

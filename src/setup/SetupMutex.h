@@ -5,5 +5,5 @@
 bool SetupMutexExists();
 
 // Takes the mutex for this process, which keeps it until it ends. False when another setup
-// process holds it.
+// process holds it, also one that runs with more rights and whose mutex refuses this process.
 bool TakeSetupMutex();

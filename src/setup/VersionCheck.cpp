@@ -50,6 +50,11 @@ TLxVersionCompare CompareVersions(const std::wstring& packageVersion,
 }
 
 bool TLxSetupManager::IsInstallNeeded(const std::wstring& packageVersion) const {
+    // A package whose version cannot be read is not known to be unneeded: its own installer
+    // decides. Counted as 0.0.0.0 it would be skipped as another major version, and the run
+    // would report an install that never happened.
+    if (Trim(packageVersion).empty())
+        return true;
     const TLxVersionCompare result = CompareVersions(packageVersion, InstalledVersion);
     return result == vcNewer || result == vcNotInstalled;
 }

@@ -91,7 +91,9 @@ std::wstring GetRunnableSetupPath(const std::wstring& packagePath) {
         GetTempFolder() + kPackageCopyFolderName + ExtractFileName(packagePath);
     ForceFolders(ExtractFileFolder(copy), false);
     ForceDeleteFile(copy);
-    if (CopyFileWithDate(packagePath, copy, true))
+    // The copy may run with full rights: it keeps the access its folder gives, and no other
+    // account may replace it before it starts.
+    if (CopyFileWithDate(packagePath, copy, false))
         return copy;
     ForceDeleteFile(copy);
     RemoveFolder(ExtractFileFolder(copy));

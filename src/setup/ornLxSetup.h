@@ -44,7 +44,7 @@ public:
     bool RunSucceeded = false;
     uint32_t ExitCode = 0;
     // Another setup process was running when this one started: this one leaves the running one's
-    // log and temporary key alone and ends with 1618.
+    // log and temporary key alone (it writes no log line) and ends with 1618.
     bool OtherSetupRunning = false;
 
     // Start-up and language choice.
@@ -62,11 +62,12 @@ public:
     // The names the selection window lists, in catalogue order.
     std::vector<std::wstring> GetLanguageNames() const;
 
-    // The install log: appends one line; a line that cannot be written is lost.
+    // The install log: appends one line; a line that cannot be written is lost. A setup refused
+    // for another one writes none.
     void WriteLog(const std::wstring& text) const;
 
-    // The version check: true when the package of this version must run, because it is newer
-    // or no viewer is installed.
+    // The version check: true when the package of this version must run, because it is newer,
+    // no viewer is installed, or the package's version could not be read (empty).
     bool IsInstallNeeded(const std::wstring& packageVersion) const;
 
     // The silent-mode values of the temporary key.

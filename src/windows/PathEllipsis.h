@@ -10,6 +10,7 @@ using TZelTextWidth = std::function<int(const std::wstring& text)>;
 
 // The path whole when it is narrower than maxWidth; otherwise root, "...\", the deepest folders
 // that fit and the file name. When even root, "...\" and file name are too wide, that shortest
-// form. Folder names are written in their long form where they exist.
+// form. The path is shortened as text: nothing is looked up on disk or on the network, and a
+// path of many folders is measured only a few times.
 std::wstring ShortenPathFromLeft(const std::wstring& path, const TZelTextWidth& widthOf,
                                  int maxWidth);

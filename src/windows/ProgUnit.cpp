@@ -1,12 +1,15 @@
 #include "windows/ProgUnit.h"
 
 #include "platform/FileOps.h"
+#include "platform/Paths.h"
 #include "setup/ProductPaths.h"
 #include "setup/ornLxSetup.h"
 #include "text/ZelStrUtl.h"
 #include "windows/GdiObjects.h"
 #include "windows/PathEllipsis.h"
 #include "windows/TextMeasure.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -17,6 +20,11 @@ TZelFormDesign ProgressDesign() {
 }
 
 constexpr uint32_t kCreepInterval = 500; // milliseconds
+// Each completion report doubles the interval to the close; it stops growing here, so that a
+// flood of reports can neither push the close out of reach nor wrap the interval to 0.
+constexpr uint32_t kLongestCloseInterval = 4 * kCreepInterval;
+// No path is longer; a longer text from the exchange file is cut here.
+constexpr size_t kLongestPath = 32767;
 // While the converter is silent the bar never fills: its maximum grows by this much ahead of it.
 constexpr int kCreepHeadroom = 10;
 
@@ -27,6 +35,16 @@ template <size_t N> void DrawPolyline(HDC dc, int colour, const POINT (&points)[
     MoveToEx(dc, points[0].x, points[0].y, nullptr);
     for (size_t i = 1; i < N; ++i)
         LineTo(dc, points[i].x, points[i].y);
+}
+
+// The file the converter names in its exchange file, as the progress line shows it: the first
+// line of the text, cut to the longest path, without a long-path prefix. The text comes from
+// another program through a folder every account may write, so it is only ever treated as text.
+std::wstring CurrentFileOf(const std::wstring& exchangeText) {
+    std::wstring line = exchangeText.substr(0, exchangeText.find_first_of(L"\r\n"));
+    if (line.size() > kLongestPath)
+        line.resize(kLongestPath);
+    return StripLongPathPrefix(line);
 }
 
 } // namespace
@@ -120,7 +138,7 @@ void TOrnOVIProgress000::ConverterReported(WPARAM code, LPARAM counts) {
         barPROGRESS.SetPosition(barPROGRESS.Max());
         Finishing = true;
         // The window closes one (doubled) interval later.
-        timPROG.SetInterval(timPROG.Interval() * 2);
+        timPROG.SetInterval(std::min(timPROG.Interval() * 2, kLongestCloseInterval));
         timPROG.SetEnabled(true);
         break;
     }
@@ -137,8 +155,9 @@ void TOrnOVIProgress000::ShowCurrentFile() {
     const std::wstring folder = GetRegEpubPath();
     if (folder.empty())
         return;
-    std::wstring path;
-    ReadTextFile(folder + ExchangeFileName(Handle()), path, teUtf8Bom);
+    std::wstring text;
+    ReadTextFile(folder + ExchangeFileName(Handle()), text, teUtf8Bom);
+    const std::wstring path = CurrentFileOf(text);
     if (path.empty())
         return;
     const HFONT font = Font().Handle();

@@ -69,11 +69,30 @@ TEST_F(SilentRun, SilentFileNamesTheInstallFolderWhileThePackageRuns) {
     EXPECT_FALSE(Exists(GetWorkFolder() + L"silent.txt"));
 }
 
-TEST_F(SilentRun, SameVersionSkipsThePackageButRegistersTheManuals) {
-    installedVersion.Set(L"2.5.0.17");
-    ExpectResults(Run(Parameters()), 0, L"0", L"0");
-    EXPECT_TRUE(PackageStarts(L"en").empty());
-    EXPECT_EQ(ConverterStarts().size(), 2u);
+TEST_F(SilentRun, SameOlderOrOtherMajorVersionSkipsThePackageButRegistersTheManuals) {
+    // The package is 2.5.0.17.
+    for (const wchar_t* installed : {L"2.5.0.17", L"2.5.0.18", L"3.0.0.0", L"1.9.0.0"}) {
+        SCOPED_TRACE(Utf8(installed));
+        installedVersion.Set(installed);
+        DeleteFileW((viewerFolder / L"lxdbconv.exe.started.txt").c_str());
+        ExpectResults(Run(Parameters()), 0, L"0", L"0");
+        EXPECT_TRUE(PackageStarts(L"en").empty());
+        EXPECT_EQ(ConverterStarts().size(), 2u);
+    }
+}
+
+TEST_F(SilentRun, PackageWhoseVersionCannotBeReadRunsAndDecidesItself) {
+    CopyTo(ProgramFolder() + L"fakepackage_noversion.exe", PackagePath(L"en"));
+    SetPackageBehaviour(L"en", "exit=1603");
+    for (const wchar_t* installed : {L"3.0.0.0", L"2.5.0.17"}) {
+        SCOPED_TRACE(Utf8(installed));
+        installedVersion.Set(installed);
+        DeleteFileW((setupFolder / L"pkg_en.started.txt").c_str());
+        ExpectResults(Run(Parameters()), 1603, L"1603", L"0");
+        EXPECT_TRUE(Contains(PackageStarts(L"en"), "arguments=/S /v/qn\r\n"));
+        EXPECT_TRUE(LogHas("NewInstallVersion=\"\""));
+        EXPECT_TRUE(LogHas("NewInstallVersion unreadable: the package runs and decides itself"));
+    }
 }
 
 TEST_F(SilentRun, RebootCodeIsPassedOnWithoutRegistration) {
@@ -107,10 +126,19 @@ TEST_F(SilentRun, NoViewerProgramMeansNoRegistrationAndSuccess) {
 }
 
 TEST_F(SilentRun, ViewerOfTheUserIsFoundWhenTheMachineNamesNone) {
-    appMain.Set(L"");
     userAppMain.Set(viewerFolder / L"PagrionViewer.exe");
-    ExpectResults(Run(Parameters()), 0, L"0", L"0");
-    EXPECT_EQ(ConverterStarts().size(), 2u);
+    for (const bool machineValuePresent : {false, true}) {
+        SCOPED_TRACE(machineValuePresent ? "machine value empty" : "machine value missing");
+        if (machineValuePresent)
+            appMain.SetEmpty();
+        else
+            appMain.Set(L"");
+        ASSERT_EQ(appMain.Current(), machineValuePresent ? std::optional<std::wstring>(L"")
+                                                         : std::nullopt);
+        DeleteFileW((viewerFolder / L"lxdbconv.exe.started.txt").c_str());
+        ExpectResults(Run(Parameters()), 0, L"0", L"0");
+        EXPECT_EQ(ConverterStarts().size(), 2u);
+    }
 }
 
 TEST_F(SilentRun, ConverterThatCannotStartEndsWithFiveAfterOneRetry) {
@@ -194,6 +222,8 @@ TEST_F(SilentRun, OverlongPackagePathIsStartedFromACopy) {
     const std::string starts = ReadBytes(copyFolder + L"pkg_en.started.txt");
     EXPECT_TRUE(Contains(starts, "arguments=/S /v/qn\r\n")) << starts;
     EXPECT_TRUE(Exists(copyFolder + L"pkg_en.exe")) << "the copy stays after the run";
+    EXPECT_FALSE(EveryoneMayWrite(copyFolder + L"pkg_en.exe"))
+        << "another account could replace the program before it runs with full rights";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-// A second setup process ends at once with 1618 while another one holds the setup mutex; the
-// progress process does not care about the mutex.
+// A second setup process ends at once with 1618 while another one holds the setup mutex, also
+// when that one runs with more rights and its mutex refuses this one every access; it leaves the
+// running one's install log alone. The progress process does not care about the mutex.
 #include "ProgressProcess.h"
 #include "TestSupport.h"
 
@@ -11,41 +12,51 @@ namespace {
 
 using namespace testing_support;
 
-class SingleInstance : public ::testing::Test {
+// The first setup's mutex as the second process meets it: open to it, or refusing it every
+// access, as the mutex of an elevated setup does to a process without elevation.
+using FirstSetup = HeldMutex::Access;
+
+class SingleInstance : public ::testing::TestWithParam<FirstSetup> {
 protected:
-    void SetUp() override {
+    SingleInstance() : temp(tempFolder.Path()) {
         CopyTo(ProgramFolder() + L"PagrionSetup.exe", folder / L"PagrionSetup.exe");
-        // Stand in for a first setup process by holding its mutex.
-        mutex = CreateMutexW(nullptr, TRUE, L"OrnOVISetup000");
-        ASSERT_NE(mutex, nullptr);
     }
-    void TearDown() override {
-        ReleaseMutex(mutex);
-        CloseHandle(mutex);
-    }
-    ChildResult Run(const std::wstring& arguments) {
-        return RunAndWait(L"\"" + (folder / L"PagrionSetup.exe") + L"\" " + arguments,
-                          folder.Path());
+    std::wstring CommandLine(const std::wstring& arguments) const {
+        return L"\"" + (folder / L"PagrionSetup.exe") + L"\" " + arguments;
     }
 
     ScratchFolder folder;
-    HANDLE mutex = nullptr;
+    ScratchFolder tempFolder;
+    ScopedTempFolder temp;
 };
 
-TEST_F(SingleInstance, SecondSetupProcessEndsWith1618) {
+TEST_P(SingleInstance, SecondSetupProcessEndsWith1618AndLeavesTheLogAlone) {
+    const HeldMutex first(L"OrnOVISetup000", GetParam());
+    ASSERT_TRUE(first.Held());
+    const std::wstring log = tempFolder / L"PagrionViewer-Install.log";
+    const std::string runningLog = "\xEF\xBB\xBF" "00000010\t2026-01-01 10:00:00\tStart Setup ()\r\n";
     for (const wchar_t* arguments : {L"", L"-SET"}) {
-        const ChildResult result = Run(arguments);
-        ASSERT_TRUE(result.finished) << arguments;
-        EXPECT_EQ(result.exitCode, 1618u) << arguments;
+        WriteBytes(log, runningLog);
+        const ChildResult result = RunAndWait(CommandLine(arguments), folder.Path());
+        ASSERT_TRUE(result.finished) << Utf8(arguments);
+        EXPECT_EQ(result.exitCode, 1618u) << Utf8(arguments);
+        EXPECT_EQ(ReadBytes(log), runningLog) << Utf8(arguments);
     }
 }
 
-TEST_F(SingleInstance, ProgressProcessIgnoresTheMutex) {
-    ChildProcess progress(L"\"" + (folder / L"PagrionSetup.exe") + L"\" -OVWPROGRESS",
-                          folder.Path());
+TEST_P(SingleInstance, ProgressProcessIgnoresTheMutex) {
+    const HeldMutex first(L"OrnOVISetup000", GetParam());
+    ASSERT_TRUE(first.Held());
+    ChildProcess progress(CommandLine(L"-OVWPROGRESS"), folder.Path());
     const ChildResult result = CloseProgressWindowsUntilEnded(progress);
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(FirstSetup, SingleInstance,
+                         ::testing::Values(HeldMutex::OpenToAll, HeldMutex::RefusingAll),
+                         [](const auto& info) {
+                             return info.param == HeldMutex::OpenToAll ? "SameRights" : "Elevated";
+                         });
 
 } // namespace

@@ -30,6 +30,17 @@ public:
         else
             WriteRegString(root_, key_, name_, value, false);
     }
+    // Sets the value present but empty (the launcher's own write removes an empty value), in the
+    // registry view the launcher uses.
+    void SetEmpty() const {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(root_, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+                            nullptr, &key, nullptr) != ERROR_SUCCESS)
+            return;
+        RegSetValueExW(key, name_.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(L""),
+                       sizeof(wchar_t));
+        RegCloseKey(key);
+    }
     std::optional<std::wstring> Current() const {
         std::wstring value;
         if (!ReadRegString(root_, key_, name_, value))

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
 #include <stdexcept>
 #include <vector>
 
@@ -194,6 +196,25 @@ void BackgroundTask::Join() {
     thread_ = nullptr;
 }
 
+HeldMutex::HeldMutex(const std::wstring& name, Access access) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    // An access list without entries grants nobody anything.
+    if (access == RefusingAll &&
+        !ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:", SDDL_REVISION_1, &descriptor,
+                                                              nullptr))
+        return;
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+    mutex_ = CreateMutexW(descriptor ? &attributes : nullptr, TRUE, name.c_str());
+    LocalFree(descriptor);
+}
+
+HeldMutex::~HeldMutex() {
+    if (mutex_) {
+        ReleaseMutex(mutex_);
+        CloseHandle(mutex_);
+    }
+}
+
 bool EveryoneMayWrite(const std::wstring& path) {
     DWORD size = 0;
     GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
@@ -216,7 +237,9 @@ bool EveryoneMayWrite(const std::wstring& path) {
         if (!GetAce(acl, index, &entry))
             return false;
         const auto* ace = static_cast<const ACCESS_ALLOWED_ACE*>(entry);
+        // An inherit-only entry is handed on to what is created inside; it grants nothing here.
         if (ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE &&
+            (ace->Header.AceFlags & INHERIT_ONLY_ACE) == 0 &&
             EqualSid(const_cast<DWORD*>(&ace->SidStart), everyone) &&
             (ace->Mask & FILE_WRITE_DATA) != 0)
             return true;

@@ -112,6 +112,23 @@ private:
     void* thread_ = nullptr;
 };
 
+// A named mutex held by this process for the lifetime of the object, standing in for a program
+// that runs. A refusing mutex grants nobody any access, as the mutex of a program with more
+// rights does to one without them.
+class HeldMutex {
+public:
+    enum Access { OpenToAll, RefusingAll };
+    HeldMutex(const std::wstring& name, Access access);
+    ~HeldMutex();
+    HeldMutex(const HeldMutex&) = delete;
+    HeldMutex& operator=(const HeldMutex&) = delete;
+
+    bool Held() const { return mutex_ != nullptr; }
+
+private:
+    void* mutex_ = nullptr;
+};
+
 // Whether the access list of the file or folder lets the group Everyone write to it.
 bool EveryoneMayWrite(const std::wstring& path);
 

@@ -207,7 +207,10 @@ TEST_F(ProgressWindow, CompletionFillsTheBarAndClosesOneDoubledIntervalLater) {
         std::vector<WPARAM> codes;
         uint32_t interval;
     };
-    const Case cases[] = {{{ccFinished}, 1000}, {{ccFinishedOther, ccFinishedOther}, 2000}};
+    // However many completion reports come, the interval stays short enough to be armed.
+    const Case cases[] = {{{ccFinished}, 1000},
+                          {{ccFinishedOther, ccFinishedOther}, 2000},
+                          {std::vector<WPARAM>(40, ccFinished), 2000}};
     for (const Case& test : cases) {
         SCOPED_TRACE(test.interval);
         TZelApplication run(TZelTaskbarButton::ApplicationWindow);
@@ -304,6 +307,41 @@ TEST_F(ProgressWindow, ShowsTheConvertersCurrentFileShortenedFromTheLeft) {
     const size_t dropped = deepFolder.rfind(L'\\', deepFolder.size() - kept.size() - 1);
     EXPECT_GE(widthOf(L"C:\\...\\" + deepFolder.substr(dropped + 1) + L"\\book.epub"), barWidth);
     EXPECT_EQ(window.barPROGRESS.Max(), window.ProgressBase + 9);
+}
+
+TEST_F(ProgressWindow, ShowsOnlyThePathThatTheExchangeFileTextCanName) {
+    TOrnOVIProgress000& window = Open();
+    const ExchangeFile exchange(window.Handle());
+    std::wstring hugeText = L"C:";
+    while (hugeText.size() < 40000)
+        hugeText += L"\\f";
+    struct Case {
+        std::wstring text;
+        std::wstring shown;
+    };
+    const Case cases[] = {
+        {L"\\\\?\\C:\\Contents\\book.epub", L"C:\\Contents\\book.epub"},
+        {L"\\\\?\\UNC\\server\\share\\book.epub", L"\\\\server\\share\\book.epub"},
+        {L"C:\\Contents\\book.epub\r\nC:\\second\\line.epub\r\n", L"C:\\Contents\\book.epub"},
+        // Cut to the longest path, then shortened to the bar like any path.
+        {hugeText, L"C:\\...\\f"},
+    };
+    for (const Case& test : cases) {
+        exchange.Write(test.text);
+        Report(window, ccNextFile, 9);
+        const std::wstring shown = window.lblPROGRESS.Caption();
+        if (test.text == hugeText) {
+            EXPECT_TRUE(shown.starts_with(test.shown)) << Utf8(shown.substr(0, 40));
+            EXPECT_LT(TextExtent(window.Font().Handle(), shown).cx, window.barPROGRESS.Width());
+        } else {
+            EXPECT_EQ(shown, test.shown);
+        }
+        // One line high: the label does not grow over the bar.
+        RECT label{}, bar{};
+        GetWindowRect(window.lblPROGRESS.Handle(), &label);
+        GetWindowRect(window.barPROGRESS.Handle(), &bar);
+        EXPECT_LE(label.bottom, bar.top);
+    }
 }
 
 TEST_F(ProgressWindow, FollowsTheConverterToTheEnd) {
