@@ -183,11 +183,11 @@ build_fuzz() {
 }
 
 # The CTest arguments that leave out what cannot run on this host: of a build whose programs do
-# not run, every test but the check of the shipped binary, which reads the file only.
+# not run, every test but the checks of the shipped binaries, which read the files only.
 skipped_tests() {
     runs_here "$1" && return 0
     log "this host runs no 32-bit code: of the $1 build only the shipped binary is checked" >&2
-    echo "-R ^product_binary\$"
+    echo "-R ^product_(binary|reproducible)\$"
 }
 
 cmd_test() {
