@@ -57,9 +57,9 @@ Reading the tree (--tree):
   The first line tells the encoding the file was read in. Without a byte-order mark, an
   encoding in the <?xml ...?> declaration or a charset setting, the file is read in the
   machine's ANSI code page: save it as UTF-8 with a byte-order mark to be safe.
-  Then comes one line per node, indented two spaces per level of nesting: the kind of node,
-  its text as written, and for tags the name and the attributes as the setup reads them,
-  "name"="value". Things to look for:
+  Then comes one line per node, indented two spaces per level of nesting (from level 32 on,
+  "@", the level and a blank instead): the kind of node, its text as written, and for tags the
+  name and the attributes as the setup reads them, "name"="value". Things to look for:
   - the "lang" lines must be indented one step more than the "language" line;
   - code = "en" (blanks around "=") falls apart into three pieces and reads as an empty
     code; write code="en";
