@@ -87,7 +87,8 @@ TEST_F(DatCheck, ExitCodes) {
     };
     for (const Case& c :
          {Case{L"--tree missing.dat", 1, "load failed\n"}, Case{L"--help", 0, "datcheck - "},
-          Case{L"", 2, ""}, Case{L"--tree", 2, ""}, Case{L"--tree a b", 2, ""}}) {
+          Case{L"--fit missing.dat", 1, "loaded 0\n"}, Case{L"", 2, ""}, Case{L"--tree", 2, ""},
+          Case{L"--tree a b", 2, ""}, Case{L"--fit", 2, ""}}) {
         std::string output;
         EXPECT_EQ(Run(c.arguments, output), c.exitCode) << Utf8(c.arguments);
         EXPECT_EQ(output.substr(0, c.outputStart.size()), c.outputStart) << Utf8(c.arguments);
