@@ -7,8 +7,9 @@
 #                     fuzz run of the definition-file reader
 #   ./make.sh demo    setup, build, then run the launcher on a demo folder: on your desktop when
 #                     DISPLAY is set (outside CI), else under Xvfb with a picture and Start pressed
-#   ./make.sh shots   setup, build, then pictures of both windows at 96, 120, 144 and 192 dpi
-#                     (100 %, 125 %, 150 %, 200 %) under Xvfb, in build/shots
+#   ./make.sh shots [DIR]  setup, build, then pictures of both windows in every language of the
+#                     definition file in DIR (the demo's when none is given) at 100 % and 150 %
+#                     under Xvfb, a contact sheet of them all and the fit check, in build/shots
 #   ./make.sh release build the i686 launcher and inspector of the last commit in a clean folder
 #                     into build/release with SHA256SUMS, build them again in another folder and
 #                     say whether the bytes are the same
@@ -303,13 +304,28 @@ cmd_demo() {
     stop_wine_session
 }
 
+# The definition file of a folder: the launcher's own name, else the folder's only ".dat" file.
+definition_in() {
+    local folder=$1 files
+    if [ -f "$folder/PagrionSetup.dat" ]; then
+        echo "$folder/PagrionSetup.dat"
+        return 0
+    fi
+    files=$(find "$folder" -maxdepth 1 -name '*.dat')
+    [ -n "$files" ] && [ "$(echo "$files" | wc -l)" -eq 1 ] ||
+        { echo "no single definition file (.dat) in $folder" >&2; return 1; }
+    echo "$files"
+}
+
 cmd_shots() {
+    local definition
+    definition=$(definition_in "${1:-$ROOT/tools/demo}")
     cmd_setup
     choose_demo_build
     TARGETS=$DEMO_TARGET cmd_build
     start_demo_session headless
     WINEPREFIX=$DEMO_PREFIX "$ROOT/tools/demo/window-shots.sh" "$BUILD_ROOT/$DEMO_TARGET" \
-        "$BUILD_ROOT/shots" 96 120 144 192
+        "$definition" "$BUILD_ROOT/shots" 96 144
     stop_wine_session
 }
 
@@ -364,6 +380,8 @@ cmd_release() {
 
 # Signs the release's programs; the unsigned ones stay beside them for the reproducibility check.
 cmd_sign() {
+    [ $# -gt 0 ] ||
+        { echo "usage: ./make.sh sign --pfx FILE [--pass-file FILE] [--timestamp URL]" >&2; return 2; }
     cmd_setup
     local program
     for program in "${RELEASE_PROGRAMS[@]}"; do
@@ -378,7 +396,7 @@ setup) cmd_setup ;;
 build) cmd_setup && cmd_build ;;
 test) cmd_test ;;
 demo) cmd_demo ;;
-shots) cmd_shots ;;
+shots) shift && cmd_shots "$@" ;;
 release) cmd_release ;;
 sign) shift && cmd_sign "$@" ;;
 check) shift && cmd_check "$@" ;;

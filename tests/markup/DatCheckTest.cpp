@@ -65,11 +65,7 @@ TEST_F(DatCheck, TreeOfADeepFileNamesTheLevelsFrom32On) {
     std::string output;
     ASSERT_EQ(Run(L"--tree deep.dat", output), 0u);
 
-    std::vector<std::string> lines;
-    for (size_t start = 0, end; start < output.size(); start = end + 1) {
-        end = output.find('\n', start);
-        lines.push_back(output.substr(start, end - start));
-    }
+    const std::vector<std::string> lines = OutputLines(output);
     ASSERT_EQ(lines.size(), depth + 2u); // the encoding, every node, the markup
     const std::string record = "mlnStartTag \"<a>\" name=\"a\" attrs=[]";
     EXPECT_EQ(lines[1], record);

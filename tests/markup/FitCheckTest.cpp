@@ -51,10 +51,7 @@ protected:
     FitCheck() {
         WriteBytes(folder / L"setup.dat", kDefinition);
         exitCode = RunInspector(L"--fit setup.dat", folder, output);
-        for (size_t start = 0, end; start < output.size(); start = end + 1) {
-            end = output.find('\n', start);
-            lines.push_back(output.substr(start, end - start));
-        }
+        lines = OutputLines(output);
     }
 
     // The line that begins with prefix; empty when there is none.
