@@ -344,7 +344,7 @@ build_release_in() {
     cmake -S "$folder/src" -B "$folder/build" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$folder/src/cmake/toolchain-i686.cmake" \
         -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-    cmake --build "$folder/build" -j "$JOBS" --target "${RELEASE_PROGRAMS[@]}" >/dev/null
+    cmake --build "$folder/build" -j "$JOBS" --target "${RELEASE_PROGRAMS[@]}"
 }
 
 cmd_release() {
