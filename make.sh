@@ -7,8 +7,14 @@
 #                     fuzz run of the definition-file reader
 #   ./make.sh demo    setup, build, then run the launcher on a demo folder: on your desktop when
 #                     DISPLAY is set (outside CI), else under Xvfb with a picture and Start pressed
-#   ./make.sh shots   setup, build, then pictures of both windows at 96, 120, 144 and 192 dpi
-#                     (100 %, 125 %, 150 %, 200 %) under Xvfb, in build/shots
+#   ./make.sh shots [DIR]  setup, build, then pictures of both windows in every language of the
+#                     definition file in DIR (the demo's when none is given) at 100 % and 150 %
+#                     under Xvfb, a contact sheet of them all and the fit check, in build/shots
+#   ./make.sh release build the i686 launcher and inspector of the last commit in a clean folder
+#                     into build/release with SHA256SUMS, build them again in another folder and
+#                     say whether the bytes are the same
+#   ./make.sh sign --pfx FILE [--pass-file FILE] [--timestamp URL]
+#                     sign the release with Authenticode (SHA-256) into build/release/signed
 #   ./make.sh check NAME...  build and run only the named test programs (e.g. text_tests)
 #   ./make.sh bench   build the i686 launcher and benchmarks, print every figure (size, start,
 #                     silent run, reader)
@@ -31,7 +37,7 @@ PACKAGES=(
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     cmake ninja-build googletest
-    wine wine64 wine32:i386 xvfb x11-apps x11-utils xdotool imagemagick
+    wine wine64 wine32:i386 xvfb x11-apps x11-utils xdotool imagemagick osslsigncode openssl
     fonts-dejavu-core fonts-liberation fonts-ipafont-gothic fonts-wqy-microhei fonts-unfonts-core
     clang-14 libclang-rt-14-dev llvm-14
 )
@@ -183,11 +189,11 @@ build_fuzz() {
 }
 
 # The CTest arguments that leave out what cannot run on this host: of a build whose programs do
-# not run, every test but the check of the shipped binary, which reads the file only.
+# not run, every test but the checks of the shipped binaries, which read the files only.
 skipped_tests() {
     runs_here "$1" && return 0
     log "this host runs no 32-bit code: of the $1 build only the shipped binary is checked" >&2
-    echo "-R ^product_binary\$"
+    echo "-R ^product_(binary|reproducible)\$"
 }
 
 cmd_test() {
@@ -298,14 +304,91 @@ cmd_demo() {
     stop_wine_session
 }
 
+# The definition file of a folder: the launcher's own name, else the folder's only ".dat" file.
+definition_in() {
+    local folder=$1 files
+    if [ -f "$folder/PagrionSetup.dat" ]; then
+        echo "$folder/PagrionSetup.dat"
+        return 0
+    fi
+    files=$(find "$folder" -maxdepth 1 -name '*.dat')
+    [ -n "$files" ] && [ "$(echo "$files" | wc -l)" -eq 1 ] ||
+        { echo "no single definition file (.dat) in $folder" >&2; return 1; }
+    echo "$files"
+}
+
 cmd_shots() {
+    local definition
+    definition=$(definition_in "${1:-$ROOT/tools/demo}")
     cmd_setup
     choose_demo_build
     TARGETS=$DEMO_TARGET cmd_build
     start_demo_session headless
     WINEPREFIX=$DEMO_PREFIX "$ROOT/tools/demo/window-shots.sh" "$BUILD_ROOT/$DEMO_TARGET" \
-        "$BUILD_ROOT/shots" 96 120 144 192
+        "$definition" "$BUILD_ROOT/shots" 96 144
     stop_wine_session
+}
+
+# --- Release: the shipped programs, reproducible and signed ---
+
+RELEASE_PROGRAMS=(PagrionSetup datcheck)
+RELEASE_DIR=$BUILD_ROOT/release
+
+# Builds the release programs of the last commit in FOLDER: its sources in FOLDER/src, the build
+# in FOLDER/build, both made anew.
+build_release_in() {
+    local folder=$1
+    rm -rf "$folder"
+    mkdir -p "$folder/src"
+    git -C "$ROOT" archive --format=tar HEAD | tar -x -C "$folder/src"
+    cmake -S "$folder/src" -B "$folder/build" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$folder/src/cmake/toolchain-i686.cmake" \
+        -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+    cmake --build "$folder/build" -j "$JOBS" --target "${RELEASE_PROGRAMS[@]}"
+}
+
+cmd_release() {
+    cmd_setup
+    local first=$BUILD_ROOT/release-work/first second program same=true
+    # A second folder of another name and depth: no path of the first build may matter.
+    second=$BUILD_ROOT/release-work/check/second-build
+    log "release of commit $(git -C "$ROOT" rev-parse --short HEAD)"
+    [ -z "$(git -C "$ROOT" status --porcelain)" ] ||
+        log "note: uncommitted changes are not part of the release"
+    build_release_in "$first"
+    rm -rf "$RELEASE_DIR"
+    mkdir -p "$RELEASE_DIR"
+    for program in "${RELEASE_PROGRAMS[@]}"; do
+        cp "$first/build/bin/$program.exe" "$RELEASE_DIR/"
+    done
+    (cd "$RELEASE_DIR" && sha256sum "${RELEASE_PROGRAMS[@]/%/.exe}" >SHA256SUMS && cat SHA256SUMS)
+    log "second build in $second"
+    build_release_in "$second"
+    for program in "${RELEASE_PROGRAMS[@]}"; do
+        cmp -s "$RELEASE_DIR/$program.exe" "$second/build/bin/$program.exe" || {
+            echo "$program.exe differs between the two builds"
+            same=false
+        }
+    done
+    if $same; then
+        echo "reproducible: the second build gave the same bytes; release in $RELEASE_DIR"
+    else
+        echo "NOT reproducible: compare $first/build and $second/build"
+        return 1
+    fi
+}
+
+# Signs the release's programs; the unsigned ones stay beside them for the reproducibility check.
+cmd_sign() {
+    [ $# -gt 0 ] ||
+        { echo "usage: ./make.sh sign --pfx FILE [--pass-file FILE] [--timestamp URL]" >&2; return 2; }
+    cmd_setup
+    local program
+    for program in "${RELEASE_PROGRAMS[@]}"; do
+        [ -f "$RELEASE_DIR/$program.exe" ] ||
+            { echo "no release to sign: run ./make.sh release first" >&2; return 1; }
+    done
+    "$ROOT/tools/release/sign.sh" "$@" "$RELEASE_DIR" "$RELEASE_DIR/signed"
 }
 
 case "${1:-}" in
@@ -313,7 +396,9 @@ setup) cmd_setup ;;
 build) cmd_setup && cmd_build ;;
 test) cmd_test ;;
 demo) cmd_demo ;;
-shots) cmd_shots ;;
+shots) shift && cmd_shots "$@" ;;
+release) cmd_release ;;
+sign) shift && cmd_sign "$@" ;;
 check) shift && cmd_check "$@" ;;
 bench) cmd_bench ;;
 fuzz) shift && cmd_fuzz "$@" ;;

@@ -3,17 +3,23 @@
 #include "platform/MessageBox.h"
 #include "setup/ornLxSetup.h"
 #include "windows/GdiObjects.h"
+#include "windows/SelectionLayout.h"
 #include "windows/TextMeasure.h"
 
 namespace {
 
 TZelFormDesign SelectionDesign() {
-    return {L"TOrnOVISetup000", TZelFormBorder::Single, 440, 220, L"OrnOVISetup000", L"Tahoma", 8,
+    using namespace selection_layout;
+    return {L"TOrnOVISetup000",
+            TZelFormBorder::Single,
+            kClientWidth,
+            kClientHeight,
+            L"OrnOVISetup000",
+            L"Tahoma",
+            8,
             DEFAULT_CHARSET};
 }
 
-// Entries start this far from the left edge of their row.
-constexpr int kTextIndent = 4;
 // The sample whose height centres an entry's text in its row: a high and a descending glyph.
 constexpr wchar_t kHeightSample[] = L"#g";
 // Yes and No with the question icon, No being the default.
@@ -37,10 +43,10 @@ EntryColours ColoursOf(bool usable, bool selected) {
 
 TOrnOVISetup000::TOrnOVISetup000(TZelApplication& application)
     : TZelForm(application, SelectionDesign()),
-      lblMSG(*this, {10, 10, 420, 60}, TZelLabelSizing::WordWrap),
-      lstLANG(*this, {50, 75, 340, 90}, 16),
-      btnSTART(*this, {165, 180, 100, 25}, TZelButtonRole::Default),
-      btnCANCEL(*this, {300, 180, 100, 25}, TZelButtonRole::Cancel) {
+      lblMSG(*this, selection_layout::kMessage, TZelLabelSizing::WordWrap),
+      lstLANG(*this, selection_layout::kLanguages, selection_layout::kRowHeight),
+      btnSTART(*this, selection_layout::kStart, TZelButtonRole::Default),
+      btnCANCEL(*this, selection_layout::kCancel, TZelButtonRole::Cancel) {
     lstLANG.OnClick = [this] { lstLANGClick(); };
     lstLANG.OnDrawItem = [this](const TZelDrawItem& item) { lstLANGDrawItem(item); };
     btnSTART.OnClick = [this] { btnSTARTClick(); };
@@ -100,8 +106,8 @@ void TOrnOVISetup000::lstLANGDrawItem(const TZelDrawItem& item) {
     const int rowHeight = item.rect.bottom - item.rect.top;
     const int top = item.rect.top + (rowHeight - TextExtent(item.dc, kHeightSample).cy) / 2;
     const std::wstring& name = language->EnName;
-    ExtTextOutW(item.dc, item.rect.left + kTextIndent, top, ETO_CLIPPED, &item.rect, name.c_str(),
-                static_cast<UINT>(name.size()), nullptr);
+    ExtTextOutW(item.dc, item.rect.left + selection_layout::kRowTextIndent, top, ETO_CLIPPED,
+                &item.rect, name.c_str(), static_cast<UINT>(name.size()), nullptr);
 }
 
 void TOrnOVISetup000::btnSTARTClick() {

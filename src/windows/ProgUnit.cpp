@@ -7,6 +7,7 @@
 #include "text/ZelStrUtl.h"
 #include "windows/GdiObjects.h"
 #include "windows/PathEllipsis.h"
+#include "windows/ProgressLayout.h"
 #include "windows/TextMeasure.h"
 
 #include <algorithm>
@@ -14,9 +15,15 @@
 namespace {
 
 TZelFormDesign ProgressDesign() {
-    return {
-        L"TOrnOVIProgress000", TZelFormBorder::None, 460, 110, L"OrnOVIProgress000", L"Tahoma", 8,
-        ANSI_CHARSET};
+    using namespace progress_layout;
+    return {L"TOrnOVIProgress000",
+            TZelFormBorder::None,
+            kClientWidth,
+            kClientHeight,
+            L"OrnOVIProgress000",
+            L"Tahoma",
+            8,
+            ANSI_CHARSET};
 }
 
 constexpr uint32_t kCreepInterval = 500; // milliseconds
@@ -56,9 +63,9 @@ std::wstring ExchangeFileName(HWND window) {
 
 TOrnOVIProgress000::TOrnOVIProgress000(TZelApplication& application)
     : TZelForm(application, ProgressDesign()),
-      lblSTATUS(*this, {30, 20, 0, 0}, TZelLabelSizing::AutoSize, L"lblSTATUS"),
-      lblPROGRESS(*this, {30, 40, 0, 0}, TZelLabelSizing::AutoSize, L"lblPROGRESS"),
-      barPROGRESS(*this, {30, 60, 400, 18}), timPROG(*this, kCreepInterval),
+      lblSTATUS(*this, progress_layout::kStatus, TZelLabelSizing::AutoSize, L"lblSTATUS"),
+      lblPROGRESS(*this, progress_layout::kProgress, TZelLabelSizing::AutoSize, L"lblPROGRESS"),
+      barPROGRESS(*this, progress_layout::kBar), timPROG(*this, kCreepInterval),
       // Known before the window exists, so that no report can arrive unrecognised.
       converterMessage_(ConverterResultMessage()) {
     timPROG.OnTimer = [this] { timPROGTimer(); };

@@ -15,10 +15,14 @@ SIZE TextExtent(HFONT font, const std::wstring& text) {
 }
 
 SIZE TextBlockExtent(HFONT font, const std::wstring& text) {
+    return DrawnTextExtent(font, text, DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
+}
+
+SIZE DrawnTextExtent(HFONT font, const std::wstring& text, UINT format, int width) {
     TZelScreenDC screen;
     TZelSelection selection(screen.Handle(), font ? font : GetStockObject(SYSTEM_FONT));
-    RECT bounds{};
+    RECT bounds{0, 0, width, 0};
     DrawTextW(screen.Handle(), text.c_str(), static_cast<int>(text.size()), &bounds,
-              DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
+              format | DT_CALCRECT);
     return {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }

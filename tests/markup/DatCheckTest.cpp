@@ -1,10 +1,13 @@
 // The definition-file inspector as a person runs it: its output byte for byte and its exit codes.
 #include "DumpQuote.h"
+#include "InspectorRun.h"
 #include "TestSupport.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -12,14 +15,9 @@ using namespace testing_support;
 
 class DatCheck : public ::testing::Test {
 protected:
-    // Runs the inspector in the scratch folder with its standard output sent to a file.
+    // Runs the inspector in the scratch folder.
     uint32_t Run(const std::wstring& arguments, std::string& output) {
-        const std::wstring command =
-            L"cmd.exe /c \"\"" + ProgramFolder() + L"datcheck.exe\" " + arguments + L" >out.txt\"";
-        const ChildResult result = RunAndWait(command, folder.Path());
-        EXPECT_TRUE(result.finished) << Utf8(command);
-        output = ReadBytes(folder / L"out.txt");
-        return result.exitCode;
+        return RunInspector(arguments, folder, output);
     }
 
     ScratchFolder folder;
@@ -56,6 +54,27 @@ TEST_F(DatCheck, TreeShowsTheDeclaredEncodingAndEscapesWhatIsNotAscii) {
         "<lang en=\\\"Fran\\u00E7ais\\\">\\r\\n\\tx\\r\\ny</lang>\"\n");
 }
 
+// A file nested deeper than 31 levels names the level of each deeper line instead of indenting
+// it, so that the dump of 100,000 levels stays a few megabytes instead of ten gigabytes.
+TEST_F(DatCheck, TreeOfADeepFileNamesTheLevelsFrom32On) {
+    constexpr int depth = 100000;
+    std::string text;
+    for (int i = 0; i < depth; ++i)
+        text += "<a>";
+    WriteBytes(folder / L"deep.dat", text);
+    std::string output;
+    ASSERT_EQ(Run(L"--tree deep.dat", output), 0u);
+
+    const std::vector<std::string> lines = OutputLines(output);
+    ASSERT_EQ(lines.size(), depth + 2u); // the encoding, every node, the markup
+    const std::string record = "mlnStartTag \"<a>\" name=\"a\" attrs=[]";
+    EXPECT_EQ(lines[1], record);
+    EXPECT_EQ(lines[1 + 31], std::string(62, ' ') + record);
+    EXPECT_EQ(lines[1 + 32], "@32 " + record);
+    EXPECT_EQ(lines[depth], "@99999 " + record);
+    EXPECT_LT(output.size(), 64u * depth);
+}
+
 TEST_F(DatCheck, ExitCodes) {
     struct Case {
         std::wstring arguments;
@@ -64,7 +83,8 @@ TEST_F(DatCheck, ExitCodes) {
     };
     for (const Case& c :
          {Case{L"--tree missing.dat", 1, "load failed\n"}, Case{L"--help", 0, "datcheck - "},
-          Case{L"", 2, ""}, Case{L"--tree", 2, ""}, Case{L"--tree a b", 2, ""}}) {
+          Case{L"--fit missing.dat", 1, "loaded 0\n"}, Case{L"", 2, ""}, Case{L"--tree", 2, ""},
+          Case{L"--tree a b", 2, ""}, Case{L"--fit", 2, ""}}) {
         std::string output;
         EXPECT_EQ(Run(c.arguments, output), c.exitCode) << Utf8(c.arguments);
         EXPECT_EQ(output.substr(0, c.outputStart.size()), c.outputStart) << Utf8(c.arguments);

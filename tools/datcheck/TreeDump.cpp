@@ -18,14 +18,16 @@ std::string KindName(TZelMLNodeKind kind) {
 
 std::string AttributeRecord(TZelMLAttribute& attribute) {
     std::string record = QuoteText(attribute.GetName());
-    if (attribute.HasValue) record.append("=").append(QuoteText(attribute.GetValue()));
+    if (attribute.HasValue)
+        record.append("=").append(QuoteText(attribute.GetValue()));
     return record;
 }
 
 std::string NodeRecord(TZelMLNode& node) {
     std::string record = KindName(node.Kind);
     record.append(" ").append(QuoteText(node.Text));
-    if (!node.IsTag()) return record;
+    if (!node.IsTag())
+        return record;
     record.append(" name=").append(QuoteText(node.GetName())).append(" attrs=[");
     TZelMLAttributes& attributes = node.GetAttributes();
     for (int i = 0; i < attributes.Count(); ++i)
@@ -61,7 +63,9 @@ void DumpTree(TZelMLDocumentParser& parser, const DumpRecordWriter& write) {
 }
 
 std::string DumpLine(int level, std::string_view record) {
-    std::string line(2 * static_cast<size_t>(level), ' ');
+    std::string line = level < kFirstNumberedLevel
+                           ? std::string(2 * static_cast<size_t>(level), ' ')
+                           : "@" + std::to_string(level) + " ";
     line.append(record);
     line += '\n';
     return line;

@@ -4,17 +4,51 @@
 # Sourced by the demo scripts; DEMO_HERE is the folder of these scripts.
 DEMO_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-# Lays out FOLDER as a user would get it: the launcher, the six-language definition file and one
-# copy of the package double per language, named as the definition file says.
-lay_out_demo_folder() {
-    local build=$1 folder=$2 package
+# Lays out FOLDER as a user would get it: the launcher, the definition file DEFINITION under the
+# launcher's own definition name, and one copy of the package double for every package file the
+# inspector reads from it (a file named with a folder is left out).
+lay_out_setup_folder() {
+    local build=$1 definition=$2 folder=$3 package
     rm -rf "$folder"
     mkdir -p "$folder"
     cp "$build/bin/PagrionSetup.exe" "$folder/"
-    cp "$DEMO_HERE/PagrionSetup.dat" "$folder/"
-    grep -o 'name="file" value="[^"]*"' "$DEMO_HERE/PagrionSetup.dat" |
-        sed 's/.*value="\([^"]*\)"/\1/' |
-        while read -r package; do cp "$build/bin/fakepackage.exe" "$folder/$package"; done
+    cp "$definition" "$folder/PagrionSetup.dat"
+    inspect_catalogue "$build" "$folder" | sed -n 's/^  file=\("\([^"\\]\|\\.\)*"\).*/\1/p' |
+        while read -r package; do
+            package=$(unquote "$package")
+            case $package in
+            */* | *\\* | *:* | "") ;;
+            *) cp "$build/bin/fakepackage.exe" "$folder/$package" ;;
+            esac
+        done
+}
+
+# The demo folder: the six-language definition file of the demo.
+lay_out_demo_folder() {
+    lay_out_setup_folder "$1" "$DEMO_HERE/PagrionSetup.dat" "$2"
+}
+
+# The inspector's catalogue view of FOLDER's definition file: how the launcher there reads it.
+inspect_catalogue() {
+    local build=$1 folder=$2
+    (cd "$folder" && wine "$build/bin/datcheck.exe" PagrionSetup.dat </dev/null 2>/dev/null) || true
+}
+
+# The text of a quoted value of the inspector's output.
+unquote() {
+    local value=${1:1:${#1}-2}
+    printf '%b' "${value//\\\"/\"}"
+}
+
+# The codes of the languages that the launcher in FOLDER lists, in the order of its list.
+listed_languages() {
+    local build=$1 folder=$2 catalogue index code
+    local -a codes=()
+    catalogue=$(inspect_catalogue "$build" "$folder")
+    while read -r code; do codes+=("$(unquote "$code")"); done < <(
+        echo "$catalogue" | sed -n 's/^lang code=\("\([^"\\]\|\\.\)*"\).*/\1/p')
+    while read -r index; do echo "${codes[$index]}"; done < <(
+        echo "$catalogue" | sed -n 's/^prune \([0-9]*\) kept.*/\1/p')
 }
 
 # Wine draws captions and message boxes in Tahoma and the caption buttons with Marlett. Debian

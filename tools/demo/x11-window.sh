@@ -4,13 +4,16 @@
 
 # Prints the X window id of the first shown top-level window whose line in `xwininfo -tree`
 # holds TEXT (a quoted title such as "\"Pagrion Viewer Setup\"", or a program's class such as
-# "(\"pagrionsetup.exe\""), once it is shown; fails after about 20 seconds.
+# "(\"pagrionsetup.exe\""), once it is shown; fails after about 20 seconds. A window of one
+# pixel, such as the one that carries the progress process's taskbar button, is passed over.
 wait_for_window() {
     local text=$1 id
     for _ in $(seq 100); do
         for id in $(xwininfo -root -tree | grep -F -- "$text" | grep -vF '"Default IME"' |
             awk '{print $1}'); do
-            if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+            if xwininfo -id "$id" 2>/dev/null |
+                awk '/Map State: IsViewable/ {shown = 1} /Width:/ {width = $NF}
+                     END {exit !(shown && width > 1)}'; then
                 echo "$id"
                 return 0
             fi
