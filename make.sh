@@ -16,8 +16,9 @@
 #   ./make.sh sign --pfx FILE [--pass-file FILE] [--timestamp URL]
 #                     sign the release with Authenticode (SHA-256) into build/release/signed
 #   ./make.sh check NAME...  build and run only the named test programs (e.g. text_tests)
-#   ./make.sh bench   build the i686 launcher and benchmarks, print every figure (size, start,
-#                     silent run, reader)
+#   ./make.sh bench   build the i686 launcher and benchmarks, print every figure (size, start on
+#                     the demo folder against a minimal window and the peer installer's language
+#                     dialog, silent run, reader)
 #   ./make.sh fuzz [SECONDS]  fuzz the definition-file reader natively with the sanitizers:
 #                     100,000 inputs, or SECONDS long; fails on a crash, hang or leak
 #
@@ -37,7 +38,7 @@ PACKAGES=(
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     cmake ninja-build googletest
-    wine wine64 wine32:i386 xvfb x11-apps x11-utils xdotool imagemagick osslsigncode openssl
+    wine wine64 wine32:i386 xvfb x11-apps x11-utils xdotool imagemagick osslsigncode openssl nsis
     fonts-dejavu-core fonts-liberation fonts-ipafont-gothic fonts-wqy-microhei fonts-unfonts-core
     clang-14 libclang-rt-14-dev llvm-14
 )
@@ -259,11 +260,24 @@ cmd_bench() {
     [ "$target" = i686 ] ||
         printf 'this host runs no 32-bit code: the timings below are of the %s build\n' "$target"
     configure "$target"
-    cmake --build "$BUILD_ROOT/$target" -j "$JOBS" --target PagrionSetup "${BENCHMARKS[@]}"
+    cmake --build "$BUILD_ROOT/$target" -j "$JOBS" --target PagrionSetup datcheck fakepackage \
+        "${BENCHMARKS[@]}"
     TARGETS=$target start_wine_session
+    local build=$BUILD_ROOT/$target setup_folder
+    # The start is timed on the demo's folder (six languages, a package double for each), laid
+    # out on the prefix's drive C: as a user's download folder lies on a local disk.
+    setup_folder=$build/wineprefix/drive_c/bench-setup
+    (
+        export WINEPREFIX=$build/wineprefix
+        # shellcheck source=tools/demo/demo-prefix.sh
+        . "$ROOT/tools/demo/demo-prefix.sh"
+        lay_out_demo_folder "$build" "$setup_folder"
+    )
     for bench in "${BENCHMARKS[@]}"; do
-        (cd "$BUILD_ROOT/$target" && WINEPREFIX=$BUILD_ROOT/$target/wineprefix \
-            wine "bin/$bench.exe" </dev/null | tr -d '\r') || status=1
+        local arguments=()
+        [ "$bench" = startbench ] && arguments=("$(WINEPREFIX=$build/wineprefix winepath -w "$setup_folder")")
+        (cd "$build" && WINEPREFIX=$build/wineprefix \
+            wine "bin/$bench.exe" "${arguments[@]}" </dev/null | tr -d '\r') || status=1
     done
     stop_wine_session
     return $status
