@@ -120,10 +120,11 @@ bool CopyFileWithDate(const std::wstring& source, const std::wstring& dest,
 }
 
 // Appending always opens the file with "open or create": deciding between appending and creating
-// by a look at the file first would let a second writer's line be emptied away in between.
+// by a look at the file first would let a second writer's line be emptied away in between. The
+// stream's open asks whether the volume is ready; the write does not ask before it.
 bool WriteTextFile(const std::wstring& fileName, const std::wstring& text,
                    TZelTextEncoding encoding, bool grantEveryone, bool append) noexcept try {
-    if (fileName.empty() || !IsVolumeReady(fileName)) return false;
+    if (fileName.empty()) return false;
     TZelFileStream stream(fileName, append ? fsmAppend : fsmCreate, encoding, TextFileLineBreak,
                           TextFileTimeoutSeconds, TextFileBufferSize);
     if (!stream.Open()) return false;

@@ -103,6 +103,68 @@ void DropBeforeDrive(std::wstring& text) {
     if (colon != std::wstring::npos && colon > 0) text.erase(0, colon - 1);
 }
 
+// The volume that answered a query last, and when. Asked again for it within a second, it counts
+// as ready without another query (under some systems one costs milliseconds, and a start asks
+// for the same drive a dozen times). Only an answer of "ready" is kept, so a drive that becomes
+// ready is seen at once; one that goes away within the second fails at the next open instead of
+// at the check, with the same outcome for the caller.
+class ReadyVolumeMemory {
+public:
+    bool Remembers(const std::wstring& root) {
+        const SharedLock lock(guard_);
+        return !root_.empty() && GetTickCount() - answeredAt_ < kKeptMs &&
+               CompareStringOrdinal(root.c_str(), -1, root_.c_str(), -1, TRUE) == CSTR_EQUAL;
+    }
+    void Remember(const std::wstring& root) {
+        const ExclusiveLock lock(guard_);
+        root_ = root;
+        answeredAt_ = GetTickCount();
+    }
+
+private:
+    static constexpr DWORD kKeptMs = 1000;
+    // The launcher has one thread; the lock keeps the memory sound for any other caller.
+    struct SharedLock {
+        explicit SharedLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockShared(&lock_); }
+        ~SharedLock() { ReleaseSRWLockShared(&lock_); }
+        SRWLOCK& lock_;
+    };
+    struct ExclusiveLock {
+        explicit ExclusiveLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+        ~ExclusiveLock() { ReleaseSRWLockExclusive(&lock_); }
+        SRWLOCK& lock_;
+    };
+    SRWLOCK guard_ = SRWLOCK_INIT;
+    std::wstring root_;
+    DWORD answeredAt_ = 0;
+};
+
+ReadyVolumeMemory& ReadyVolume() {
+    static ReadyVolumeMemory memory;
+    return memory;
+}
+
+// The long form of the running program's file name, asked of the system once: a running
+// program's file cannot be moved or renamed.
+std::wstring ResolveProgramFileName() {
+    std::wstring buffer(kFirstBufferLength, L'\0');
+    const DWORD length =
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    // A name that fills the whole buffer has been cut short.
+    if (length == 0 || length >= buffer.size()) return std::wstring();
+    buffer.resize(length);
+    return GetLongFileName(buffer);
+}
+
+// The base folder of a relative path in long form with trailing "\". The program's own folder,
+// the usual base, is already in that form and is not looked up again.
+std::wstring LongFolderForm(const std::wstring& folder) {
+    const std::wstring base = StripLongPathPrefix(folder);
+    const std::wstring programFolder = ExtractFileFolder(GetProgramFileName());
+    if (!programFolder.empty() && base == programFolder) return base;
+    return AddPathDelimiter(base);
+}
+
 // One folder up; a drive root and the share of a network path are the top.
 std::wstring ParentFolder(const std::wstring& folder) {
     if (folder.starts_with(kNetworkStart) && folder.size() <= ExtractPathRoot(folder).size())
@@ -211,7 +273,7 @@ std::wstring ResolveRelativePath(const std::wstring& path,
                                  const std::wstring& baseFolder) noexcept {
     return Guarded([&] {
         if ((path.size() >= 2 && path[1] == L':') || path.starts_with(kNetworkStart)) return path;
-        std::wstring base = AddPathDelimiter(StripLongPathPrefix(baseFolder));
+        std::wstring base = LongFolderForm(baseFolder);
         std::wstring_view rest = path;
         if (rest.starts_with(L".\\")) rest.remove_prefix(2);
         while (rest.starts_with(L"..\\")) {
@@ -233,13 +295,8 @@ std::wstring ExtractFileName(const std::wstring& path) {
 
 std::wstring GetProgramFileName() noexcept {
     return Guarded([] {
-        std::wstring buffer(kFirstBufferLength, L'\0');
-        const DWORD length =
-            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        // A name that fills the whole buffer has been cut short.
-        if (length == 0 || length >= buffer.size()) return std::wstring();
-        buffer.resize(length);
-        return GetLongFileName(buffer);
+        static const std::wstring programFileName = ResolveProgramFileName();
+        return programFileName;
     });
 }
 
@@ -261,6 +318,7 @@ bool IsVolumeReady(const std::wstring& path) noexcept {
     return GuardedQuery([&] {
         if (path.empty()) return false;
         const std::wstring root = ExtractPathRoot(path);
+        if (ReadyVolume().Remembers(root)) return true;
         wchar_t volumeName[64];
         DWORD serialNumber = 0;
         DWORD maximumComponentLength = 0;
@@ -272,6 +330,7 @@ bool IsVolumeReady(const std::wstring& path) noexcept {
             GetVolumeInformationW(root.c_str(), volumeName, 64, &serialNumber,
                                   &maximumComponentLength, &fileSystemFlags, nullptr, 0);
         if (modeSet) SetThreadErrorMode(previousMode, nullptr);
+        if (ready) ReadyVolume().Remember(root);
         return ready;
     });
 }
