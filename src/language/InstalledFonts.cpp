@@ -3,6 +3,7 @@
 #include "language/ZelFontUtl.h"
 
 #include "platform/ScreenDC.h"
+#include "text/LocaleText.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -118,27 +119,32 @@ std::wstring FirstFontOfCharset(bool fixedPitch, int32_t index, uint8_t charset)
 
 namespace {
 
-int CALLBACK CollectFamilyName(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM names) {
-    auto& list = *reinterpret_cast<std::vector<std::wstring>*>(names);
-    try {
-        std::wstring name(font->lfFaceName, wcsnlen(font->lfFaceName, LF_FACESIZE));
-        if (std::find(list.begin(), list.end(), name) == list.end())
-            list.push_back(std::move(name));
-    } catch (...) {
-        return 0;
-    }
-    return 1;
+struct FamilyLookup {
+    const std::wstring& name;
+    bool found = false;
+};
+
+// The system may answer a request for one family with the family under another of its names;
+// only a face of the name asked for counts, as only that name stands in the list of families.
+int CALLBACK MatchFamilyName(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM lookup) {
+    auto& request = *reinterpret_cast<FamilyLookup*>(lookup);
+    const std::wstring_view face(font->lfFaceName, wcsnlen(font->lfFaceName, LF_FACESIZE));
+    request.found = SameText(face, request.name);
+    return request.found ? 0 : 1;
 }
 
 } // namespace
 
-std::vector<std::wstring> InstalledFontFamilyNames() {
-    std::vector<std::wstring> names;
+bool IsFontFamilyInstalled(const std::wstring& name) {
+    // A face name holds at most LF_FACESIZE - 1 characters: no family has a longer one.
+    if (name.empty() || name.size() >= LF_FACESIZE) return false;
     const TZelScreenDC screen;
-    if (!screen.Handle()) return names;
-    LOGFONTW all{};
-    all.lfCharSet = DEFAULT_CHARSET; // every character set of every family
-    EnumFontFamiliesExW(screen.Handle(), &all, CollectFamilyName, reinterpret_cast<LPARAM>(&names),
-                        0);
-    return names;
+    if (!screen.Handle()) return false;
+    LOGFONTW family{};
+    family.lfCharSet = DEFAULT_CHARSET; // every character set of the family
+    name.copy(family.lfFaceName, name.size());
+    FamilyLookup lookup{name};
+    EnumFontFamiliesExW(screen.Handle(), &family, MatchFamilyName,
+                        reinterpret_cast<LPARAM>(&lookup), 0);
+    return lookup.found;
 }

@@ -2,12 +2,9 @@
 #include "language/ZelLanguageFontInfo.h"
 
 #include "language/ZelFontUtl.h"
-#include "text/LocaleText.h"
 #include "text/ZelStrUtl.h"
 
-#include <algorithm>
 #include <optional>
-#include <vector>
 
 namespace {
 
@@ -58,15 +55,6 @@ std::optional<int32_t> SizeOfEntry(const std::wstring& entry) {
     return value;
 }
 
-// Whether the family is installed, as the screen lists the installed families. The list is asked
-// for once, when the first candidate needs it, and kept for the life of the process: every
-// language of the catalogue looks its candidates up in it.
-bool IsInstalledFamily(const std::wstring& name) {
-    static const std::vector<std::wstring> installed = InstalledFontFamilyNames();
-    return std::any_of(installed.begin(), installed.end(),
-                       [&](const std::wstring& family) { return SameText(family, name); });
-}
-
 } // namespace
 
 void TZelLanguageFontInfo::Reset() {
@@ -91,7 +79,7 @@ bool TZelLanguageFontInfo::Parse(std::wstring fontList, std::wstring charsetList
                 charset = *entryCharset;
             if (const auto entrySize = SizeOfEntry(sizes.Next()))
                 size = *entrySize;
-            if (!candidate.empty() && IsInstalledFamily(candidate)) {
+            if (!candidate.empty() && IsFontFamilyInstalled(candidate)) {
                 Name = candidate;
                 Charset = charset;
                 Size = size;

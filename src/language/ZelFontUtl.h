@@ -111,6 +111,7 @@ TZelFontInfoRec GetDefaultGuiFontInfo();
 // that many. DEFAULT_CHARSET stands for the character set of the default GUI font.
 std::wstring FirstFontOfCharset(bool fixedPitch, int32_t index, uint8_t charset);
 
-// The face names of every font family installed for the screen, of all character sets and font
-// types, each once ("@" names included).
-std::vector<std::wstring> InstalledFontFamilyNames();
+// Whether a font family of this face name (compared ignoring case) is installed for the screen,
+// of any character set and font type, "@" names included: whether the list of the screen's
+// installed families holds it. Only that family is asked for, not the whole list.
+bool IsFontFamilyInstalled(const std::wstring& name);

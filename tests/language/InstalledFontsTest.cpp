@@ -163,3 +163,53 @@ TEST(FirstFontOfCharset, DefaultCharsetStandsForTheGuiFontsCharset) {
 }
 
 } // namespace
+
+namespace {
+
+int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM names) {
+    reinterpret_cast<std::vector<std::wstring>*>(names)->push_back(font->lfFaceName);
+    return 1;
+}
+
+// Every face of every family the screen lists, of all character sets.
+std::vector<std::wstring> ListedFamilies() {
+    std::vector<std::wstring> names;
+    const HDC screen = GetDC(nullptr);
+    LOGFONTW all{};
+    all.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExW(screen, &all, CollectFace, reinterpret_cast<LPARAM>(&names), 0);
+    ReleaseDC(nullptr, screen);
+    return names;
+}
+
+std::wstring Upper(std::wstring text) {
+    CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// A family is found by every name it has: the faces the screen lists, in any letter case, and
+// the names in other languages, which the list shows only in those languages' locales. A name
+// the system merely stands another family in for is found only where the list shows it.
+TEST(FontFamilyLookup, FindsEveryNameOfAnInstalledFamilyAndNothingElse) {
+    const std::vector<std::wstring> listed = ListedFamilies();
+    ASSERT_FALSE(listed.empty());
+    for (const std::wstring& face : listed) {
+        EXPECT_TRUE(IsFontFamilyInstalled(face)) << Utf8(face);
+        EXPECT_TRUE(IsFontFamilyInstalled(Upper(face))) << Utf8(face);
+    }
+    for (const wchar_t* name : {L"IPAGothic", L"IPAゴシック", L"IPAPGothic", L"IPA Pゴシック",
+                                L"WenQuanYi Micro Hei", L"文泉驛微米黑", L"UnDotum", L"은 돋움"})
+        EXPECT_TRUE(IsFontFamilyInstalled(name)) << Utf8(name);
+    for (const wchar_t* name :
+         {L"MS Shell Dlg", L"MS Shell Dlg 2", L"Helv", L"Helvetica", L"Times", L"Arial",
+          L"Arial CE", L"Times New Roman", L"Courier New", L"MS Sans Serif", L"MS UI Gothic",
+          L"SimSun"})
+        EXPECT_EQ(IsFontFamilyInstalled(name), Contains(listed, name)) << Utf8(name);
+    // A name cut to a face name's length would be another family.
+    for (const std::wstring& name : {std::wstring(), std::wstring(L"No Such Family"),
+                                    std::wstring(40, L'A'),
+                                    L"DejaVu Sans" + std::wstring(40, L' ') + L"x"})
+        EXPECT_FALSE(IsFontFamilyInstalled(name)) << Utf8(name);
+}
+
+} // namespace

@@ -3,6 +3,7 @@
 // those of a machine with a few locales and fonts, so that fuzzed definitions reach both the
 // languages that can be installed and those that cannot.
 #include "language/ZelFontUtl.h"
+#include "text/LocaleText.h"
 
 #include <algorithm>
 #include <array>
@@ -13,8 +14,10 @@ BOOL IsValidLocale(LCID locale, DWORD flags) {
     return flags == LCID_INSTALLED && std::ranges::find(installed, locale) != installed.end();
 }
 
-std::vector<std::wstring> InstalledFontFamilyNames() {
-    return {L"Tahoma", L"DejaVu Sans", L"Liberation Serif", L"@MS UI Gothic", L"MS UI Gothic"};
+bool IsFontFamilyInstalled(const std::wstring& name) {
+    static constexpr std::array<std::wstring_view, 5> installed = {
+        L"Tahoma", L"DejaVu Sans", L"Liberation Serif", L"@MS UI Gothic", L"MS UI Gothic"};
+    return std::ranges::any_of(installed, [&](std::wstring_view family) { return SameText(family, name); });
 }
 
 TZelFontInfoRec GetDefaultGuiFontInfo() {
