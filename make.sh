@@ -265,8 +265,8 @@ cmd_bench() {
     TARGETS=$target start_wine_session
     local build=$BUILD_ROOT/$target setup_folder
     # The start is timed on the demo's folder (six languages, a package double for each), laid
-    # out on the prefix's drive C: as a user's download folder lies on a local disk.
-    setup_folder=$build/wineprefix/drive_c/bench-setup
+    # out as a download folder on the prefix's drive C:, where a user's downloads lie.
+    setup_folder="$build/wineprefix/drive_c/users/Public/Downloads/Pagrion Viewer Setup"
     (
         export WINEPREFIX=$build/wineprefix
         # shellcheck source=tools/demo/demo-prefix.sh

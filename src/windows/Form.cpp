@@ -136,6 +136,9 @@ void TZelForm::SetFont(const std::wstring& name, int size, BYTE charset) {
         design_.fontCharset = charset;
         return;
     }
+    // Showing a language again keeps its font: nothing to make, nothing to redraw.
+    if (font_ && font_->Name() == name && font_->Size() == size && font_->Charset() == charset)
+        return;
     auto font = std::make_unique<TZelWindowFont>(name, size, charset, dpi_);
     for (TZelControl* control : controls_)
         control->ApplyFont(font->Handle());
