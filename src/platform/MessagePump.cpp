@@ -1,5 +1,7 @@
 #include "platform/MessagePump.h"
 
+#include <algorithm>
+
 namespace {
 
 TZelMessageFilter currentFilter = nullptr;
@@ -63,4 +65,13 @@ bool ProcessPendingMessages(int32_t maxCount) {
         --maxCount;
     }
     return result;
+}
+
+bool PumpOneWait(DWORD start, DWORD limitMs, DWORD stepMs) {
+    const DWORD elapsed = GetTickCount() - start;
+    if (limitMs != INFINITE && elapsed >= limitMs)
+        return false;
+    WaitForMessage(limitMs == INFINITE ? stepMs : std::min(stepMs, limitMs - elapsed));
+    ProcessPendingMessages(0);
+    return true;
 }

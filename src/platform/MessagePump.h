@@ -27,3 +27,20 @@ bool ProcessPendingMessages(int32_t maxCount);
 // spins on an empty queue, keeping a processor and the window system busy for nothing, nor
 // leaves a message waiting.
 void WaitForMessage(DWORD timeoutMs);
+
+// Returns as soon as the thread's queue holds a message or limitMs have passed since start
+// (INFINITE: no limit), waiting at most stepMs, and dispatches one pending message. False when
+// the limit has passed.
+bool PumpOneWait(DWORD start, DWORD limitMs, DWORD stepMs);
+
+// Polls done until it answers true, for at most limitMs (INFINITE: no limit), keeping the thread's
+// windows live: between polls the thread waits for a message, at most stepMs, and dispatches one
+// pending message. True when done answered true.
+template <typename Done> bool PumpMessagesUntil(Done done, DWORD limitMs, DWORD stepMs) {
+    const DWORD start = GetTickCount();
+    do {
+        if (done())
+            return true;
+    } while (PumpOneWait(start, limitMs, stepMs));
+    return false;
+}

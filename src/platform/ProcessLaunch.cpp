@@ -121,33 +121,30 @@ constexpr DWORD kIdleWaitLimitMs = 10000;
 // Returns once the process waits for input, at once when it cannot (a console program), and at
 // the latest after the limit.
 void WaitForIdle(HANDLE process) {
-    const DWORD start = GetTickCount();
-    while (WaitForInputIdle(process, kPollMs) == WAIT_TIMEOUT &&
-           GetTickCount() - start < kIdleWaitLimitMs)
-        ProcessPendingMessages(1);
+    PumpMessagesUntil([process] { return WaitForInputIdle(process, 0) != WAIT_TIMEOUT; },
+                      kIdleWaitLimitMs, kPollMs);
 }
 
 // Stores the exit code once the process has ended; a failed query leaves exitCode alone.
 void WaitForExit(HANDLE process, uint32_t& exitCode) {
-    for (;;) {
-        const DWORD waited = WaitForSingleObjectEx(process, kPollMs, FALSE);
-        if (waited == WAIT_TIMEOUT) {
-            ProcessPendingMessages(1);
-            continue;
-        }
-        DWORD code = 0;
-        if (!GetExitCodeProcess(process, &code))
-            return;
-        // An ended process reports its code even when that reads as STILL_ACTIVE (259): asking
-        // again would never change the answer.
-        if (code != STILL_ACTIVE || waited == WAIT_OBJECT_0) {
-            exitCode = code;
-            return;
-        }
-        // The handle cannot be waited on, but the process still runs: poll at the same pace.
-        Sleep(kPollMs);
-        ProcessPendingMessages(1);
-    }
+    DWORD code = 0;
+    bool ended = false;
+    PumpMessagesUntil(
+        [&] {
+            const DWORD waited = WaitForSingleObject(process, 0);
+            if (waited == WAIT_TIMEOUT)
+                return false;
+            if (!GetExitCodeProcess(process, &code))
+                return true;
+            // An ended process reports its code even when that reads as STILL_ACTIVE (259):
+            // asking again would never change the answer. A handle that cannot be waited on
+            // is asked again at the same pace while its process still runs.
+            ended = code != STILL_ACTIVE || waited == WAIT_OBJECT_0;
+            return ended;
+        },
+        INFINITE, kPollMs);
+    if (ended)
+        exitCode = code;
 }
 
 // shell32's ShellExecuteExW, looked up on the first shell launch and kept for the life of the

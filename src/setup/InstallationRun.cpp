@@ -154,17 +154,12 @@ void TLxSetupManager::StartProgressProcess() const {
 }
 
 HWND FindProgressWindow() {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (HWND window = FindWindowW(kProgressWindowClass, nullptr))
-            return window;
-        if (GetTickCount() - start >= kProgressWindowSearchMs)
-            return nullptr;
-        // The window shows in another process: searched for again every millisecond, and
-        // whenever a message of this one comes.
-        WaitForMessage(kPollMs);
-        ProcessPendingMessages(0);
-    }
+    // The window shows in another process: searched for again every millisecond, and whenever a
+    // message of this one comes.
+    HWND window = nullptr;
+    PumpMessagesUntil([&] { return (window = FindWindowW(kProgressWindowClass, nullptr)) != nullptr; },
+                      kProgressWindowSearchMs, kPollMs);
+    return window;
 }
 
 void CloseProgressWindow() {

@@ -23,24 +23,17 @@ constexpr DWORD kPollMs = 1;
 constexpr uint32_t kPackageDidNotStart = 4;
 constexpr uint32_t kConverterDidNotStart = 5;
 
-// Polls the clock for the given time, handling one pending window message per poll; between
-// polls the thread waits for a message until the time is up.
+// Pauses for the given time, handling one pending window message per poll; between polls the
+// thread waits for a message until the time is up.
 void PauseHandlingMessages(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    for (DWORD elapsed; (elapsed = GetTickCount() - start) < milliseconds;) {
-        WaitForMessage(milliseconds - elapsed);
-        ProcessPendingMessages(0);
-    }
+    PumpMessagesUntil([] { return false; }, milliseconds, milliseconds);
 }
 
 // Waits until the converter's mutex is gone, at most two seconds, handling window messages. The
 // mutex is tested every millisecond and whenever a message comes.
 void WaitForConverterToEnd() {
-    const DWORD start = GetTickCount();
-    while (NamedMutexExists(kConverterMutexName) && GetTickCount() - start < kConverterMutexWaitMs) {
-        WaitForMessage(kPollMs);
-        ProcessPendingMessages(0);
-    }
+    PumpMessagesUntil([] { return !NamedMutexExists(kConverterMutexName); },
+                      kConverterMutexWaitMs, kPollMs);
 }
 
 // The viewer program: the machine's "AppMain" as given, or the user's when the machine names none
@@ -101,8 +94,7 @@ bool RunConverter(const std::wstring& parameters, bool waitForIdle) {
     const std::wstring viewer = ViewerProgram(machineViewer);
     if (viewer.empty())
         return false;
-    if (NamedMutexExists(kConverterMutexName))
-        WaitForConverterToEnd();
+    WaitForConverterToEnd();
     return StartProgram(AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterName, parameters,
                         SW_SHOW, waitForIdle);
 }
