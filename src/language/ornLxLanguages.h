@@ -93,8 +93,15 @@ private:
 };
 
 // The messages a language carries, by number.
-constexpr int kFirstMessage = 100; // the installer file is missing at run time
-constexpr int kLastMessage = 103;  // starting the installer failed
+// The messages a language gives, by their numbers in the definition file.
+enum TLxMessage : int {
+    msgPackageMissing = 100,     // the installer file is missing at run time
+    msgChooseLanguage = 101,     // the selection window's request to choose
+    msgCloseQuestion = 102,      // closing the selection window without a choice
+    msgPackageDidNotStart = 103, // starting the installer failed
+};
+constexpr int kFirstMessage = msgPackageMissing;
+constexpr int kLastMessage = msgPackageDidNotStart;
 
 // A language of the setup: its installer file and the texts of the windows in that language,
 // from the "item" elements of its "lang" element.

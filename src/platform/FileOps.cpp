@@ -3,6 +3,7 @@
 #include "platform/FileHandles.h"
 #include "platform/Paths.h"
 #include "platform/ZelACLUtl.h"
+#include "text/ZelIOUtl.h"
 #include "text/ZelStrUtl.h"
 
 #include <algorithm>

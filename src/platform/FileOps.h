@@ -7,7 +7,7 @@
 // a write that then failed).
 #pragma once
 
-#include "text/ZelIOUtl.h"
+#include "text/TextEncoding.h"
 
 #include <string>
 

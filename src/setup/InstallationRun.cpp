@@ -7,6 +7,8 @@
 #include "platform/MessagePump.h"
 #include "platform/Paths.h"
 #include "platform/ProcessLaunch.h"
+#include "setup/ExitCodes.h"
+#include "setup/ProductKeys.h"
 #include "text/ZelStrUtl.h"
 
 #include <windows.h>
@@ -15,15 +17,9 @@ namespace {
 
 constexpr wchar_t kSilentPackageParameters[] = L"/S /v/qn";
 constexpr wchar_t kMissingDataCaption[] = L"Pagrion Setup";
-constexpr wchar_t kProgressWindowClass[] = L"TOrnOVIProgress000";
 constexpr UINT kErrorBoxFlags = MB_ICONHAND | MB_SETFOREGROUND | MB_TOPMOST | MB_OK;
 constexpr DWORD kProgressWindowSearchMs = 2000;
 constexpr DWORD kPollMs = 1;
-
-constexpr uint32_t kNoLanguage = 1;
-constexpr uint32_t kPackageMissing = 2;
-constexpr uint32_t kSilentParametersMissing = 3;
-constexpr uint32_t kPackageDidNotStart = 4;
 
 void ShowError(const std::wstring& text, const std::wstring& caption) {
     ShowMessageBox(nullptr, text, caption, kErrorBoxFlags);
@@ -65,16 +61,16 @@ std::wstring GetDataNotFoundMessage(uint16_t languageValue) {
 
 void TLxSetupManager::RunInstallation() {
     if (SilentMode && !ReadSilentParameters()) {
-        ExitCode = kSilentParametersMissing;
+        ExitCode = ecSilentParametersMissing;
         WriteLog(L"EngTool Setup Error ExitCode=" + DecimalText(ExitCode));
         return;
     }
     TLxSetupLanguageItem* language = CurrentLanguage();
     if (!language || !(LanguageConfirmed || SilentMode)) {
         if (LanguageConfirmed || SilentMode) {
-            ExitCode = kNoLanguage;
+            ExitCode = ecNoLanguage;
         } else if (Languages->Count() == 0) {
-            ExitCode = kNoLanguage;
+            ExitCode = ecNoLanguage;
             ShowError(GetDataNotFoundMessage(UserLanguageID()), kMissingDataCaption);
         }
         // Otherwise the selection window was closed without a choice: nothing to do.
@@ -82,9 +78,9 @@ void TLxSetupManager::RunInstallation() {
     }
     const std::wstring package = language->SetupFile;
     if (!FileExistsChecked(package)) {
-        ExitCode = kPackageMissing;
+        ExitCode = ecPackageMissing;
         if (!SilentMode)
-            ShowError(language->GetMessage(100), language->Title);
+            ShowError(language->GetMessage(msgPackageMissing), language->Title);
         return;
     }
     NewVersion = TZelFile::GetFileVersionText(package);
@@ -102,8 +98,8 @@ void TLxSetupManager::StartInstallation(const TLxSetupLanguageItem& language) {
     RunSucceeded = RunProgram(GetRunnableSetupPath(language.SetupFile), L"", SW_SHOWDEFAULT, true,
                               lmCreateProcess, nullptr);
     if (!RunSucceeded) {
-        ExitCode = kPackageDidNotStart;
-        ShowError(language.GetMessage(103), language.Title);
+        ExitCode = ecPackageDidNotStart;
+        ShowError(language.GetMessage(msgPackageDidNotStart), language.Title);
     }
 }
 
@@ -117,7 +113,7 @@ void TLxSetupManager::RunSilentInstallation(const std::wstring& package) {
             RunPackageUnattended(package);
         } else {
             RunSucceeded = true;
-            ExitCode = 0;
+            ExitCode = ecDone;
         }
         ProcessIncludedManuals();
     } catch (...) {

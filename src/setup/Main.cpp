@@ -1,18 +1,13 @@
 // The program entry: decides the run mode, keeps setup processes to one and ends with the
 // manager's exit code.
 #include "platform/SystemLibrary.h"
+#include "setup/ExitCodes.h"
 #include "setup/SetupMutex.h"
 #include "setup/ornLxSetup.h"
 #include "windows/MainUnit.h"
 #include "windows/ProgUnit.h"
 
 #include <windows.h>
-
-namespace {
-
-constexpr uint32_t kAnotherSetupRunning = 1618;
-
-} // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Before anything can load a DLL: none may come from the program's folder.
@@ -25,7 +20,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     if (manager.OtherSetupRunning || !TakeSetupMutex()) {
         manager.OtherSetupRunning = true;
-        manager.ExitCode = kAnotherSetupRunning;
+        manager.ExitCode = ecAnotherSetupRunning;
     } else {
         try {
             if (!manager.SilentMode) {

@@ -7,6 +7,7 @@
 #include "platform/Paths.h"
 #include "platform/ProcessLaunch.h"
 #include "platform/Registry.h"
+#include "setup/ExitCodes.h"
 #include "setup/ProductKeys.h"
 #include "text/ZelStrUtl.h"
 
@@ -14,14 +15,9 @@
 
 namespace {
 
-constexpr wchar_t kConverterName[] = L"lxdbconv.exe";
-constexpr wchar_t kConverterMutexName[] = L"TOrnLXDBConvert000";
-constexpr wchar_t kSilentFileName[] = L"silent.txt";
 constexpr DWORD kPauseMs = 1000;
 constexpr DWORD kConverterMutexWaitMs = 2000;
 constexpr DWORD kPollMs = 1;
-constexpr uint32_t kPackageDidNotStart = 4;
-constexpr uint32_t kConverterDidNotStart = 5;
 
 // Pauses for the given time, handling one pending window message per poll; between polls the
 // thread waits for a message until the time is up.
@@ -52,7 +48,7 @@ std::wstring ViewerProgram(std::wstring machineValue) {
 void TLxSetupManager::ProcessIncludedManuals() {
     ClearSilentData();
     if (!RunSucceeded && ExitCode == 0)
-        ExitCode = kPackageDidNotStart;
+        ExitCode = ecPackageDidNotStart;
     PauseHandlingMessages(kPauseMs);
     if (!RunSucceeded || ExitCode != 0)
         return;
@@ -62,7 +58,7 @@ void TLxSetupManager::ProcessIncludedManuals() {
     if (viewer.empty())
         return;
 
-    const std::wstring description = AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterName +
+    const std::wstring description = AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterProgramName +
                                      L" \"-m:regpath\" \"-e:" + ContentsPath + L"\"";
     WriteLog(L"IncludeManual=" + description);
     RunSucceeded = RegisterManuals(FindProgressWindow(), ContentsPath);
@@ -72,7 +68,7 @@ void TLxSetupManager::ProcessIncludedManuals() {
         RunSucceeded = RegisterManuals(FindProgressWindow(), ContentsPath);
     }
     if (!RunSucceeded)
-        ExitCode = kConverterDidNotStart;
+        ExitCode = ecConverterDidNotStart;
 }
 
 void TLxSetupManager::ClearSilentData() const {
@@ -95,6 +91,6 @@ bool RunConverter(const std::wstring& parameters, bool waitForIdle) {
     if (viewer.empty())
         return false;
     WaitForConverterToEnd();
-    return StartProgram(AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterName, parameters,
+    return StartProgram(AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterProgramName, parameters,
                         SW_SHOW, waitForIdle);
 }

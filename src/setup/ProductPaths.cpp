@@ -99,7 +99,7 @@ std::wstring FindRegEpubPath() {
 UINT ConverterResultMessage() noexcept {
     static UINT cachedId = 0;
     if (cachedId == 0)
-        cachedId = RegisterWindowMessageW(L"WM_LXDBCONV_RESMESSAGE");
+        cachedId = RegisterWindowMessageW(kConverterMessageName);
     return cachedId;
 }
 

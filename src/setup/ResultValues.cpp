@@ -4,15 +4,14 @@
 
 #include "platform/Paths.h"
 #include "platform/Registry.h"
+#include "setup/ExitCodes.h"
 #include "setup/ProductKeys.h"
 #include "text/LocaleText.h"
 #include "text/ZelStrUtl.h"
 
 namespace {
 
-constexpr wchar_t kSilentFileName[] = L"silent.txt";
 constexpr wchar_t kProductFolderName[] = L"Pagrion Viewer";
-constexpr uint32_t kRebootRequired = 3010;
 
 } // namespace
 
@@ -56,7 +55,7 @@ bool TLxSetupManager::ReadSilentParameters() {
 void TLxSetupManager::WriteFinalResults() const {
     if (!RunSucceeded || ExitCode != 0)
         WriteSilentValue(L"Error", DecimalText(ExitCode), false);
-    if (ExitCode == kRebootRequired)
+    if (ExitCode == ecRebootRequired)
         WriteSilentValue(L"Reboot", L"1", false);
     WriteSilentValue(L"Install", L"0", true);
 }

@@ -8,13 +8,6 @@
 #include "setup/SetupMutex.h"
 #include "text/ZelStrUtl.h"
 
-namespace {
-
-// The viewer program whose name the install log carries.
-constexpr wchar_t kViewerProgramName[] = L"PagrionViewer.exe";
-
-} // namespace
-
 std::wstring ReplaceExtension(const std::wstring& path, const std::wstring& extension) {
     const size_t nameStart = path.find_last_of(L"\\:/");
     const size_t dot = path.rfind(L'.');

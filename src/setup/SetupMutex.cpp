@@ -1,14 +1,9 @@
 #include "setup/SetupMutex.h"
 
 #include "platform/NamedMutex.h"
+#include "setup/ProductKeys.h"
 
 #include <windows.h>
-
-namespace {
-
-constexpr wchar_t kSetupMutexName[] = L"OrnOVISetup000";
-
-} // namespace
 
 bool SetupMutexExists() {
     return NamedMutexExists(kSetupMutexName);

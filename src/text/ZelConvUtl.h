@@ -3,18 +3,11 @@
 // is a text loaded from a file.
 #pragma once
 
+#include "text/TextEncoding.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-// How a text file stores its text.
-enum TZelTextEncoding : std::uint8_t {
-    teUtf16 = 0,    // UTF-16LE without byte-order mark
-    teAnsi = 1,     // the system's ANSI code page
-    teUtf16Bom = 2, // UTF-16LE, FF FE at the start of a new file
-    teUtf8Bom = 3,  // UTF-8, EF BB BF at the start of a new file: the launcher's own files
-    teBinary = 4,   // raw bytes, no text operations
-};
 
 // Decides the encoding of size bytes and decodes them into text, which ends at the first zero
 // unit of the decoded form. In order: a UTF-16LE or UTF-8 byte-order mark; for a text starting

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/FileHandles.h"
+#include "text/TextEncoding.h"
 
 #include <cstdint>
 #include <memory>
@@ -13,14 +14,6 @@ enum TZelFileStreamMode : uint8_t {
     fsmRead = 0,   // opens an existing file for reading
     fsmCreate = 1, // creates the file or empties it
     fsmAppend = 2, // opens the file, creating it when missing, and writes at its end
-};
-
-enum TZelTextEncoding : uint8_t {
-    teUtf16 = 0,    // UTF-16LE without mark
-    teAnsi = 1,     // the system's ANSI code page
-    teUtf16Bom = 2, // UTF-16LE; FF FE is written at the start of an empty file
-    teUtf8Bom = 3,  // UTF-8; EF BB BF is written at the start of an empty file
-    teBinary = 4,   // no text: ReadLine and WriteText refuse
 };
 
 // A stream opens at most once: after Close it stays closed. When a file is opened for reading,

@@ -1,6 +1,7 @@
 #include "windows/MainUnit.h"
 
 #include "platform/MessageBox.h"
+#include "setup/ProductKeys.h"
 #include "setup/ornLxSetup.h"
 #include "windows/GdiObjects.h"
 #include "windows/SelectionLayout.h"
@@ -10,7 +11,7 @@ namespace {
 
 TZelFormDesign SelectionDesign() {
     using namespace selection_layout;
-    return {L"TOrnOVISetup000",
+    return {kSelectionWindowClass,
             TZelFormBorder::Single,
             kClientWidth,
             kClientHeight,
@@ -77,8 +78,8 @@ void TOrnOVISetup000::ApplyLanguage() {
     SetFont(font.GetFontName(), font.Size, font.Charset);
     btnSTART.SetCaption(language->StartCaption);
     btnCANCEL.SetCaption(language->CancelCaption);
-    lblMSG.SetCaption(language->GetMessage(101));
-    CloseQuestion = language->GetMessage(102);
+    lblMSG.SetCaption(language->GetMessage(msgChooseLanguage));
+    CloseQuestion = language->GetMessage(msgCloseQuestion);
 }
 
 void TOrnOVISetup000::lstLANGClick() {

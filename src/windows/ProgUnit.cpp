@@ -2,6 +2,7 @@
 
 #include "platform/FileOps.h"
 #include "platform/Paths.h"
+#include "setup/ProductKeys.h"
 #include "setup/ProductPaths.h"
 #include "setup/ornLxSetup.h"
 #include "text/ZelStrUtl.h"
@@ -16,7 +17,7 @@ namespace {
 
 TZelFormDesign ProgressDesign() {
     using namespace progress_layout;
-    return {L"TOrnOVIProgress000",
+    return {kProgressWindowClass,
             TZelFormBorder::None,
             kClientWidth,
             kClientHeight,
