@@ -74,15 +74,13 @@ bool TZelFonts::Accepts(const LOGFONTW& font, TZelFontTypes fontType) const {
 }
 
 int CALLBACK TZelFonts::FilterFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD fontType,
-                                     LPARAM self) {
+                                     LPARAM self) try {
     auto& fonts = *reinterpret_cast<TZelFonts*>(self);
     const auto types = static_cast<TZelFontTypes>(fontType & (ftRaster | ftDevice | ftTrueType));
-    try {
-        if (fonts.Accepts(*font, types)) fonts.list_->Add(FontInfoFromLogFont(*font, types));
-    } catch (...) {
-        return 0; // out of memory: the families found so far stay
-    }
+    if (fonts.Accepts(*font, types)) fonts.list_->Add(FontInfoFromLogFont(*font, types));
     return 1;
+} catch (...) {
+    return 0; // out of memory: the families found so far stay
 }
 
 void TZelFonts::Enumerate() {
@@ -104,16 +102,15 @@ TZelFontInfoRec GetDefaultGuiFontInfo() {
     return FontInfoFromLogFont(font, ftNone);
 }
 
-std::wstring FirstFontOfCharset(bool fixedPitch, int32_t index, uint8_t charset) {
-    try {
-        if (charset == DEFAULT_CHARSET) charset = GetDefaultGuiFontInfo().Charset;
-        TZelFonts fonts;
-        fonts.SetCharset(charset);
-        fonts.SetPitch(fixedPitch ? fpFixed : fpVariable);
-        TZelFontInfoRec info;
-        if (fonts.GetList().GetInfo(index, info)) return info.Name;
-    } catch (...) {
-    }
+std::wstring FirstFontOfCharset(bool fixedPitch, int32_t index, uint8_t charset) try {
+    if (charset == DEFAULT_CHARSET) charset = GetDefaultGuiFontInfo().Charset;
+    TZelFonts fonts;
+    fonts.SetCharset(charset);
+    fonts.SetPitch(fixedPitch ? fpFixed : fpVariable);
+    TZelFontInfoRec info;
+    if (fonts.GetList().GetInfo(index, info)) return info.Name;
+    return {};
+} catch (...) {
     return {};
 }
 

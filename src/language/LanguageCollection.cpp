@@ -32,23 +32,22 @@ std::unique_ptr<TLxLanguageItem> TLxLanguageCollection::CreateItem(TZelMLNode& l
     return std::make_unique<TLxLanguageItem>(lang);
 }
 
-bool TLxLanguageCollection::LoadFromDocument(TZelMLDocumentRoot& root) {
+bool TLxLanguageCollection::LoadFromDocument(TZelMLDocumentRoot& root) try {
     Clear();
-    try {
-        TZelMLNode* language = root.FindElement(L"language");
-        if (!language)
-            return false;
-        ReadHeader(*language);
-        for (TZelMLNode* child = language->FirstChild; child; child = child->NextSibling) {
-            // The end tag that closes a "lang" element carries its name too.
-            if (child->Kind == mlnEndTag || !SameText(child->GetName(), L"lang"))
-                continue;
-            std::unique_ptr<TLxLanguageItem> item = CreateItem(*child);
-            if (!item->Code.empty() && item->LangID != 0)
-                items_.push_back(std::move(item));
-        }
-    } catch (...) {
-        // The languages read before the failure stay.
+    TZelMLNode* language = root.FindElement(L"language");
+    if (!language)
+        return false;
+    ReadHeader(*language);
+    for (TZelMLNode* child = language->FirstChild; child; child = child->NextSibling) {
+        // The end tag that closes a "lang" element carries its name too.
+        if (child->Kind == mlnEndTag || !SameText(child->GetName(), L"lang"))
+            continue;
+        std::unique_ptr<TLxLanguageItem> item = CreateItem(*child);
+        if (!item->Code.empty() && item->LangID != 0)
+            items_.push_back(std::move(item));
     }
+    return Count() > 0;
+} catch (...) {
+    // The languages read before the failure stay.
     return Count() > 0;
 }

@@ -4,16 +4,14 @@
 #include "markup/ZelMLUtl.h"
 #include "platform/Paths.h"
 
-bool TLxLanguageCollection::LoadFromFile(const std::wstring& fileName) {
+bool TLxLanguageCollection::LoadFromFile(const std::wstring& fileName) try {
     Clear();
-    try {
-        if (fileName.empty() || !FileExistsChecked(fileName))
-            return false;
-        TZelMLDocumentParser parser(true);
-        if (!parser.LoadFromFile(fileName))
-            return false;
-        return LoadFromDocument(*parser.Root);
-    } catch (...) {
+    if (fileName.empty() || !FileExistsChecked(fileName))
         return false;
-    }
+    TZelMLDocumentParser parser(true);
+    if (!parser.LoadFromFile(fileName))
+        return false;
+    return LoadFromDocument(*parser.Root);
+} catch (...) {
+    return false;
 }

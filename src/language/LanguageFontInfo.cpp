@@ -64,43 +64,40 @@ void TZelLanguageFontInfo::Reset() {
 }
 
 bool TZelLanguageFontInfo::Parse(std::wstring fontList, std::wstring charsetList,
-                                 std::wstring sizeList) {
+                                 std::wstring sizeList) try {
     Reset();
-    try {
-        fontList = Trim(fontList);
-        charsetList = Trim(charsetList);
-        sizeList = Trim(sizeList);
-        EntryList fonts(fontList), charsets(charsetList), sizes(sizeList);
-        uint8_t charset = kDefaultCharset;
-        int32_t size = kDefaultSize;
-        while (!fonts.Empty()) {
-            const std::wstring candidate = fonts.Next();
-            if (const auto entryCharset = CharsetOfEntry(charsets.Next()))
-                charset = *entryCharset;
-            if (const auto entrySize = SizeOfEntry(sizes.Next()))
-                size = *entrySize;
-            if (!candidate.empty() && IsFontFamilyInstalled(candidate)) {
-                Name = candidate;
-                Charset = charset;
-                Size = size;
-                return true;
-            }
+    fontList = Trim(fontList);
+    charsetList = Trim(charsetList);
+    sizeList = Trim(sizeList);
+    EntryList fonts(fontList), charsets(charsetList), sizes(sizeList);
+    uint8_t charset = kDefaultCharset;
+    int32_t size = kDefaultSize;
+    while (!fonts.Empty()) {
+        const std::wstring candidate = fonts.Next();
+        if (const auto entryCharset = CharsetOfEntry(charsets.Next()))
+            charset = *entryCharset;
+        if (const auto entrySize = SizeOfEntry(sizes.Next()))
+            size = *entrySize;
+        if (!candidate.empty() && IsFontFamilyInstalled(candidate)) {
+            Name = candidate;
+            Charset = charset;
+            Size = size;
+            return true;
         }
-    } catch (...) {
-        Reset();
     }
+    return false;
+} catch (...) {
+    Reset();
     return false;
 }
 
-std::wstring TZelLanguageFontInfo::GetFontName() const {
+std::wstring TZelLanguageFontInfo::GetFontName() const try {
     if (!Name.empty())
         return Name;
-    try {
-        std::wstring guiFace = GetDefaultGuiFontInfo().Name;
-        if (!guiFace.empty())
-            return guiFace;
-        return FirstFontOfCharset(false, 0, Charset);
-    } catch (...) {
-        return {};
-    }
+    std::wstring guiFace = GetDefaultGuiFontInfo().Name;
+    if (!guiFace.empty())
+        return guiFace;
+    return FirstFontOfCharset(false, 0, Charset);
+} catch (...) {
+    return {};
 }

@@ -68,6 +68,14 @@ std::wstring DecodeBasicRefsLeniently(std::wstring s) {
     return s;
 }
 
+// The basic references decoded strictly; when the strict decoding fails, only the basic
+// references are decoded, leniently.
+std::wstring DecodeBasicRefsStrictlyOrLeniently(const std::wstring& numeric) try {
+    return DecodeBasicRefs(numeric);
+} catch (...) {
+    return DecodeBasicRefsLeniently(numeric);
+}
+
 } // namespace
 
 std::wstring DecodeBasicRefs(const std::wstring& s) {
@@ -104,30 +112,22 @@ std::wstring DecodeBasicRefs(const std::wstring& s) {
     return decoded;
 }
 
-std::wstring DecodeCharRefs(const std::wstring& s) {
+std::wstring DecodeCharRefs(const std::wstring& s) try {
     if (s.find(L'&') == std::wstring::npos)
         return s;
-    try {
-        std::wstring numeric = ReplaceAll(s, L"&nbsp;", L" ", false);
-        for (const TXMLHemlSpacRec& entity : MarkupEntityTable)
-            numeric = ReplaceAll(numeric, entity.Name, NumericReference(entity.Code), false);
-        try {
-            return DecodeBasicRefs(numeric);
-        } catch (...) {
-            return DecodeBasicRefsLeniently(numeric);
-        }
-    } catch (...) {
-        return {};
-    }
+    std::wstring numeric = ReplaceAll(s, L"&nbsp;", L" ", false);
+    for (const TXMLHemlSpacRec& entity : MarkupEntityTable)
+        numeric = ReplaceAll(numeric, entity.Name, NumericReference(entity.Code), false);
+    return DecodeBasicRefsStrictlyOrLeniently(numeric);
+} catch (...) {
+    return {};
 }
 
-std::wstring EncodeCharRefs(const std::wstring& s) {
-    try {
-        std::wstring encoded = s;
-        for (size_t i = 0; i < MarkupSpecialChars.size(); ++i)
-            encoded = ReplaceAllText(encoded, MarkupSpecialChars[i], MarkupSpecialRefs[i], false);
-        return encoded;
-    } catch (...) {
-        return {};
-    }
+std::wstring EncodeCharRefs(const std::wstring& s) try {
+    std::wstring encoded = s;
+    for (size_t i = 0; i < MarkupSpecialChars.size(); ++i)
+        encoded = ReplaceAllText(encoded, MarkupSpecialChars[i], MarkupSpecialRefs[i], false);
+    return encoded;
+} catch (...) {
+    return {};
 }

@@ -35,28 +35,26 @@ std::wstring JoinVersion(DWORD mostSignificant, DWORD leastSignificant) {
 
 } // namespace
 
-std::wstring TZelFile::GetFileVersionText(const std::wstring& fileName) noexcept {
-    try {
-        const TZelVersionFunctions& version = VersionFunctions();
-        if (!version.Complete())
-            return {};
-        const std::wstring name = AddLongPathPrefix(fileName);
-        DWORD ignored = 0;
-        const DWORD size = version.InfoSize(name.c_str(), &ignored);
-        if (size == 0)
-            return {};
-        std::vector<BYTE> data(size + 1);
-        if (!version.Info(name.c_str(), 0, static_cast<DWORD>(data.size()), data.data()))
-            return {};
-        void* root = nullptr;
-        UINT rootLength = 0;
-        // A root block shorter than the fixed file information would be read past its end.
-        if (!version.QueryValue(data.data(), L"\\", &root, &rootLength) ||
-            rootLength < sizeof(VS_FIXEDFILEINFO))
-            return {};
-        const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(root);
-        return JoinVersion(fixed->dwFileVersionMS, fixed->dwFileVersionLS);
-    } catch (...) {
+std::wstring TZelFile::GetFileVersionText(const std::wstring& fileName) noexcept try {
+    const TZelVersionFunctions& version = VersionFunctions();
+    if (!version.Complete())
         return {};
-    }
+    const std::wstring name = AddLongPathPrefix(fileName);
+    DWORD ignored = 0;
+    const DWORD size = version.InfoSize(name.c_str(), &ignored);
+    if (size == 0)
+        return {};
+    std::vector<BYTE> data(size + 1);
+    if (!version.Info(name.c_str(), 0, static_cast<DWORD>(data.size()), data.data()))
+        return {};
+    void* root = nullptr;
+    UINT rootLength = 0;
+    // A root block shorter than the fixed file information would be read past its end.
+    if (!version.QueryValue(data.data(), L"\\", &root, &rootLength) ||
+        rootLength < sizeof(VS_FIXEDFILEINFO))
+        return {};
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(root);
+    return JoinVersion(fixed->dwFileVersionMS, fixed->dwFileVersionLS);
+} catch (...) {
+    return {};
 }

@@ -20,24 +20,6 @@ constexpr std::wstring_view kLocalPrefix = L"\\\\?\\";
 constexpr std::wstring_view kNetworkPrefix = L"\\\\?\\UNC\\";
 constexpr std::wstring_view kNetworkStart = L"\\\\";
 
-// Runs the body of a text function so that no exception leaves it; a failure gives empty.
-template <typename Body> std::wstring Guarded(Body body) noexcept {
-    try {
-        return body();
-    } catch (...) {
-        return {};
-    }
-}
-
-// Runs the body of a query so that no exception leaves it; a failure answers false.
-template <typename Body> bool GuardedQuery(Body body) noexcept {
-    try {
-        return body();
-    } catch (...) {
-        return false;
-    }
-}
-
 // The first entry of a directory search, closed again at the end of its scope.
 class FirstEntry {
 public:
@@ -175,113 +157,113 @@ std::wstring ParentFolder(const std::wstring& folder) {
 
 } // namespace
 
-std::wstring StripLongPathPrefix(const std::wstring& path) noexcept {
-    return Guarded([&] {
-        const std::wstring text = Trim(path);
-        const std::wstring_view view = text;
-        if (SameText(view.substr(0, kNetworkPrefix.size()), kNetworkPrefix))
-            return std::wstring(kNetworkStart) + text.substr(kNetworkPrefix.size());
-        if (view.starts_with(kLocalPrefix)) return text.substr(kLocalPrefix.size());
-        return text;
-    });
+std::wstring StripLongPathPrefix(const std::wstring& path) noexcept try {
+    const std::wstring text = Trim(path);
+    const std::wstring_view view = text;
+    if (SameText(view.substr(0, kNetworkPrefix.size()), kNetworkPrefix))
+        return std::wstring(kNetworkStart) + text.substr(kNetworkPrefix.size());
+    if (view.starts_with(kLocalPrefix)) return text.substr(kLocalPrefix.size());
+    return text;
+} catch (...) {
+    return {};
 }
 
-std::wstring AddLongPathPrefix(const std::wstring& path) noexcept {
-    return Guarded([&] {
-        const std::wstring text = Trim(path);
-        if (text.size() <= kPrefixThreshold) return text;
-        if (!text.starts_with(kNetworkStart)) return std::wstring(kLocalPrefix) + text;
-        if (text.compare(2, 2, L"?\\") == 0) return text;
-        return std::wstring(kNetworkPrefix) + text.substr(kNetworkStart.size());
-    });
+std::wstring AddLongPathPrefix(const std::wstring& path) noexcept try {
+    const std::wstring text = Trim(path);
+    if (text.size() <= kPrefixThreshold) return text;
+    if (!text.starts_with(kNetworkStart)) return std::wstring(kLocalPrefix) + text;
+    if (text.compare(2, 2, L"?\\") == 0) return text;
+    return std::wstring(kNetworkPrefix) + text.substr(kNetworkStart.size());
+} catch (...) {
+    return {};
 }
 
-std::wstring GetLongFileName(const std::wstring& path) noexcept {
-    return Guarded([&] {
-        std::wstring text = StripLongPathPrefix(path);
-        DropBeforeDrive(text);
-        return ResolveLongNames(text);
-    });
+std::wstring GetLongFileName(const std::wstring& path) noexcept try {
+    std::wstring text = StripLongPathPrefix(path);
+    DropBeforeDrive(text);
+    return ResolveLongNames(text);
+} catch (...) {
+    return {};
 }
 
 // Works from the root down without recursion: first the components are peeled off from the end
 // as far as the folder parts name folders, then each is looked up below its resolved folder.
-std::wstring ResolveLongNames(const std::wstring& path) noexcept {
-    return Guarded([&] {
-        std::vector<std::wstring_view> namesFromLast;
-        std::wstring_view rest = path;
-        for (;;) {
-            const std::wstring_view folder = rest.substr(0, FolderPartLength(rest));
-            namesFromLast.push_back(rest.substr(folder.size()));
-            if (!IsResolvableFolder(folder)) {
-                rest = folder;
-                break;
-            }
-            rest = folder.substr(0, folder.size() - 1);
+std::wstring ResolveLongNames(const std::wstring& path) noexcept try {
+    std::vector<std::wstring_view> namesFromLast;
+    std::wstring_view rest = path;
+    for (;;) {
+        const std::wstring_view folder = rest.substr(0, FolderPartLength(rest));
+        namesFromLast.push_back(rest.substr(folder.size()));
+        if (!IsResolvableFolder(folder)) {
+            rest = folder;
+            break;
         }
-        std::wstring resolved(rest);
-        for (auto name = namesFromLast.rbegin(); name != namesFromLast.rend(); ++name) {
-            if (name != namesFromLast.rbegin()) resolved += L'\\';
-            AppendStoredName(resolved, *name);
-        }
-        return resolved;
-    });
+        rest = folder.substr(0, folder.size() - 1);
+    }
+    std::wstring resolved(rest);
+    for (auto name = namesFromLast.rbegin(); name != namesFromLast.rend(); ++name) {
+        if (name != namesFromLast.rbegin()) resolved += L'\\';
+        AppendStoredName(resolved, *name);
+    }
+    return resolved;
+} catch (...) {
+    return {};
 }
 
-std::wstring AddPathDelimiter(const std::wstring& path) noexcept {
-    return Guarded([&] {
-        if (path.empty()) return std::wstring();
-        std::wstring text = path.front() == L'.' ? path : GetLongFileName(path);
-        // A blank path stays empty rather than turning into the root of the current drive.
-        if (text.empty()) return text;
-        if (text.back() != L'\\') text += L'\\';
-        return text;
-    });
+std::wstring AddPathDelimiter(const std::wstring& path) noexcept try {
+    if (path.empty()) return std::wstring();
+    std::wstring text = path.front() == L'.' ? path : GetLongFileName(path);
+    // A blank path stays empty rather than turning into the root of the current drive.
+    if (text.empty()) return text;
+    if (text.back() != L'\\') text += L'\\';
+    return text;
+} catch (...) {
+    return {};
 }
 
-std::wstring RemovePathDelimiter(const std::wstring& path) noexcept {
-    return Guarded([&] {
-        std::wstring text = !path.empty() && path.front() == L'.' ? path : GetLongFileName(path);
-        if (text.size() <= 1) return text;
-        if (text.back() == L'\\') {
-            if (text[text.size() - 2] != L':') text.pop_back();
-        } else if (text.back() == L':') {
-            text += L'\\';
-        }
-        return text;
-    });
+std::wstring RemovePathDelimiter(const std::wstring& path) noexcept try {
+    std::wstring text = !path.empty() && path.front() == L'.' ? path : GetLongFileName(path);
+    if (text.size() <= 1) return text;
+    if (text.back() == L'\\') {
+        if (text[text.size() - 2] != L':') text.pop_back();
+    } else if (text.back() == L':') {
+        text += L'\\';
+    }
+    return text;
+} catch (...) {
+    return {};
 }
 
-std::wstring ExtractPathRoot(const std::wstring& path) noexcept {
-    return Guarded([&] {
-        // The long form of a drive path starts with the same drive, so its root needs none of
-        // the directory searches of that form; every volume test would pay them per component.
-        std::wstring text = StripLongPathPrefix(path);
-        DropBeforeDrive(text);
-        const bool keptAsWritten = !path.empty() && path.front() == L'.';
-        if (!keptAsWritten && text.size() >= 3 && text[1] == L':' && text[2] == L'\\')
-            return text.substr(0, 3);
-        text = AddPathDelimiter(path);
-        const size_t end = text.starts_with(kNetworkStart)
-                               ? AfterComponent(text, AfterComponent(text, kNetworkStart.size()))
-                               : AfterComponent(text, 0);
-        return text.substr(0, end);
-    });
+std::wstring ExtractPathRoot(const std::wstring& path) noexcept try {
+    // The long form of a drive path starts with the same drive, so its root needs none of
+    // the directory searches of that form; every volume test would pay them per component.
+    std::wstring text = StripLongPathPrefix(path);
+    DropBeforeDrive(text);
+    const bool keptAsWritten = !path.empty() && path.front() == L'.';
+    if (!keptAsWritten && text.size() >= 3 && text[1] == L':' && text[2] == L'\\')
+        return text.substr(0, 3);
+    text = AddPathDelimiter(path);
+    const size_t end = text.starts_with(kNetworkStart)
+                           ? AfterComponent(text, AfterComponent(text, kNetworkStart.size()))
+                           : AfterComponent(text, 0);
+    return text.substr(0, end);
+} catch (...) {
+    return {};
 }
 
 std::wstring ResolveRelativePath(const std::wstring& path,
-                                 const std::wstring& baseFolder) noexcept {
-    return Guarded([&] {
-        if ((path.size() >= 2 && path[1] == L':') || path.starts_with(kNetworkStart)) return path;
-        std::wstring base = LongFolderForm(baseFolder);
-        std::wstring_view rest = path;
-        if (rest.starts_with(L".\\")) rest.remove_prefix(2);
-        while (rest.starts_with(L"..\\")) {
-            base = ParentFolder(base);
-            rest.remove_prefix(3);
-        }
-        return base + std::wstring(rest);
-    });
+                                 const std::wstring& baseFolder) noexcept try {
+    if ((path.size() >= 2 && path[1] == L':') || path.starts_with(kNetworkStart)) return path;
+    std::wstring base = LongFolderForm(baseFolder);
+    std::wstring_view rest = path;
+    if (rest.starts_with(L".\\")) rest.remove_prefix(2);
+    while (rest.starts_with(L"..\\")) {
+        base = ParentFolder(base);
+        rest.remove_prefix(3);
+    }
+    return base + std::wstring(rest);
+} catch (...) {
+    return {};
 }
 
 std::wstring ExtractFileFolder(const std::wstring& path) {
@@ -293,73 +275,73 @@ std::wstring ExtractFileName(const std::wstring& path) {
     return path.substr(ExtractFileFolder(path).size());
 }
 
-std::wstring GetProgramFileName() noexcept {
-    return Guarded([] {
-        static const std::wstring programFileName = ResolveProgramFileName();
-        return programFileName;
-    });
+std::wstring GetProgramFileName() noexcept try {
+    static const std::wstring programFileName = ResolveProgramFileName();
+    return programFileName;
+} catch (...) {
+    return {};
 }
 
-std::wstring GetTempFolder() noexcept {
-    return Guarded([] {
-        std::wstring buffer(kFirstBufferLength, L'\0');
-        DWORD length = GetTempPathW(static_cast<DWORD>(buffer.size()), buffer.data());
-        if (length >= buffer.size()) { // the length it needs, with the terminating zero
-            buffer.assign(length + 1, L'\0');
-            length = GetTempPathW(static_cast<DWORD>(buffer.size()), buffer.data());
-            if (length >= buffer.size()) return std::wstring();
-        }
-        buffer.resize(length);
-        return AddPathDelimiter(buffer);
-    });
+std::wstring GetTempFolder() noexcept try {
+    std::wstring buffer(kFirstBufferLength, L'\0');
+    DWORD length = GetTempPathW(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (length >= buffer.size()) { // the length it needs, with the terminating zero
+        buffer.assign(length + 1, L'\0');
+        length = GetTempPathW(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (length >= buffer.size()) return std::wstring();
+    }
+    buffer.resize(length);
+    return AddPathDelimiter(buffer);
+} catch (...) {
+    return {};
 }
 
-bool IsVolumeReady(const std::wstring& path) noexcept {
-    return GuardedQuery([&] {
-        if (path.empty()) return false;
-        const std::wstring root = ExtractPathRoot(path);
-        if (ReadyVolume().Remembers(root)) return true;
-        wchar_t volumeName[64];
-        DWORD serialNumber = 0;
-        DWORD maximumComponentLength = 0;
-        DWORD fileSystemFlags = 0;
-        // A drive without medium must answer with an error, not with a system dialog.
-        DWORD previousMode = 0;
-        const bool modeSet = SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previousMode);
-        const bool ready =
-            GetVolumeInformationW(root.c_str(), volumeName, 64, &serialNumber,
-                                  &maximumComponentLength, &fileSystemFlags, nullptr, 0);
-        if (modeSet) SetThreadErrorMode(previousMode, nullptr);
-        if (ready) ReadyVolume().Remember(root);
-        return ready;
-    });
+bool IsVolumeReady(const std::wstring& path) noexcept try {
+    if (path.empty()) return false;
+    const std::wstring root = ExtractPathRoot(path);
+    if (ReadyVolume().Remembers(root)) return true;
+    wchar_t volumeName[64];
+    DWORD serialNumber = 0;
+    DWORD maximumComponentLength = 0;
+    DWORD fileSystemFlags = 0;
+    // A drive without medium must answer with an error, not with a system dialog.
+    DWORD previousMode = 0;
+    const bool modeSet = SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previousMode);
+    const bool ready =
+        GetVolumeInformationW(root.c_str(), volumeName, 64, &serialNumber,
+                              &maximumComponentLength, &fileSystemFlags, nullptr, 0);
+    if (modeSet) SetThreadErrorMode(previousMode, nullptr);
+    if (ready) ReadyVolume().Remember(root);
+    return ready;
+} catch (...) {
+    return false;
 }
 
-bool RawFileExists(const std::wstring& path) noexcept {
-    return GuardedQuery([&] {
-        const std::wstring name = AddLongPathPrefix(path);
-        const DWORD attributes = GetFileAttributesW(name.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES)
-            return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-        // A file that another process holds open may refuse its attributes; its directory
-        // entry still shows it.
-        if (GetLastError() != ERROR_SHARING_VIOLATION) return false;
-        const FirstEntry entry(name);
-        return entry.Found() && (entry.Entry().dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-    });
+bool RawFileExists(const std::wstring& path) noexcept try {
+    const std::wstring name = AddLongPathPrefix(path);
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    // A file that another process holds open may refuse its attributes; its directory
+    // entry still shows it.
+    if (GetLastError() != ERROR_SHARING_VIOLATION) return false;
+    const FirstEntry entry(name);
+    return entry.Found() && (entry.Entry().dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+} catch (...) {
+    return false;
 }
 
 bool FileExistsChecked(const std::wstring& path) noexcept {
     return IsVolumeReady(path) && RawFileExists(path);
 }
 
-bool RawFolderExists(const std::wstring& path) noexcept {
-    return GuardedQuery([&] {
-        const DWORD attributes =
-            GetFileAttributesW(AddLongPathPrefix(RemovePathDelimiter(path)).c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES &&
-               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    });
+bool RawFolderExists(const std::wstring& path) noexcept try {
+    const DWORD attributes =
+        GetFileAttributesW(AddLongPathPrefix(RemovePathDelimiter(path)).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+} catch (...) {
+    return false;
 }
 
 bool FolderExistsChecked(const std::wstring& path) noexcept {

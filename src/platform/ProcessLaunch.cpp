@@ -65,39 +65,35 @@ bool PrepareProgram(const std::wstring& fileName, const std::wstring& params,
 
 // The texts of StartProcess; false when there is nothing to start (or no memory for the texts).
 bool PrepareStart(const std::wstring& fileName, const std::wstring& params,
-                  TZelLaunchText& launch) noexcept {
-    try {
-        if (!PrepareProgram(fileName, params, launch))
-            return false;
-        if (launch.program.empty()) {
-            launch.commandLine = launch.params;
-        } else {
-            launch.folder = FolderPart(launch.program);
-            launch.commandLine = Trim(L"\"" + launch.program + L"\" " + launch.params);
-        }
-        return true;
-    } catch (...) {
+                  TZelLaunchText& launch) noexcept try {
+    if (!PrepareProgram(fileName, params, launch))
         return false;
+    if (launch.program.empty()) {
+        launch.commandLine = launch.params;
+    } else {
+        launch.folder = FolderPart(launch.program);
+        launch.commandLine = Trim(L"\"" + launch.program + L"\" " + launch.params);
     }
+    return true;
+} catch (...) {
+    return false;
 }
 
 // The texts of RunProgram: with an empty program path the parameters take its place.
 bool PrepareRun(const std::wstring& fileName, const std::wstring& params,
-                TZelLaunchText& launch) noexcept {
-    try {
-        if (!PrepareProgram(fileName, params, launch))
-            return false;
-        if (launch.program.empty()) {
-            launch.program = std::exchange(launch.params, {});
-        } else {
-            launch.folder = FolderPart(launch.program);
-            launch.program = Trim(L"\"" + launch.program + L"\"");
-        }
-        launch.commandLine = Trim(launch.program + L" " + launch.params);
-        return true;
-    } catch (...) {
+                TZelLaunchText& launch) noexcept try {
+    if (!PrepareProgram(fileName, params, launch))
         return false;
+    if (launch.program.empty()) {
+        launch.program = std::exchange(launch.params, {});
+    } else {
+        launch.folder = FolderPart(launch.program);
+        launch.program = Trim(L"\"" + launch.program + L"\"");
     }
+    launch.commandLine = Trim(launch.program + L" " + launch.params);
+    return true;
+} catch (...) {
+    return false;
 }
 
 const wchar_t* OrNull(const std::wstring& text) {

@@ -18,7 +18,9 @@ bool SearchFlagsKnown() {
     return KernelFunction<decltype(AddDllDirectory)>("AddDllDirectory") != nullptr;
 }
 
-HMODULE LoadFromSystemFolder(const wchar_t* fileName) {
+// The DLL of that name from the system folder, or null; also null when there is no memory for
+// its path, so that the DLL's functions are missing.
+HMODULE LoadFromSystemFolder(const wchar_t* fileName) noexcept try {
     if (SearchFlagsKnown())
         return LoadLibraryExW(fileName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     wchar_t folder[MAX_PATH];
@@ -27,6 +29,8 @@ HMODULE LoadFromSystemFolder(const wchar_t* fileName) {
         return nullptr;
     const std::wstring path = std::wstring(folder, length) + L"\\" + fileName;
     return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+} catch (...) {
+    return nullptr;
 }
 
 } // namespace
@@ -38,13 +42,8 @@ void RestrictDllSearchPath() noexcept {
         setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
-TZelSystemLibrary::TZelSystemLibrary(const wchar_t* fileName) noexcept : module_(nullptr) {
-    try {
-        module_ = LoadFromSystemFolder(fileName);
-    } catch (...) {
-        // No memory for the path: the DLL stays unloaded and its functions are missing.
-    }
-}
+TZelSystemLibrary::TZelSystemLibrary(const wchar_t* fileName) noexcept
+    : module_(LoadFromSystemFolder(fileName)) {}
 
 TZelSystemLibrary::~TZelSystemLibrary() {
     if (module_)

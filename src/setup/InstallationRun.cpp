@@ -106,21 +106,24 @@ void TLxSetupManager::StartInstallation(const TLxSetupLanguageItem& language) {
 void TLxSetupManager::RunSilentInstallation(const std::wstring& package) {
     WriteLog(L"ShowProgressDialog");
     StartProgressProcess();
-    try {
-        if (NewVersion.empty())
-            WriteLog(L"NewInstallVersion unreadable: the package runs and decides itself");
-        if (IsInstallNeeded(NewVersion)) {
-            RunPackageUnattended(package);
-        } else {
-            RunSucceeded = true;
-            ExitCode = ecDone;
-        }
-        ProcessIncludedManuals();
-    } catch (...) {
-        // The progress window is closed whatever went wrong; the exit code tells the rest.
-    }
+    RunPackageAndManuals(package);
     CloseProgressWindow();
     WriteLog(L"HideProgressDialog");
+}
+
+// The progress window is closed after this whatever went wrong in it; the exit code tells the
+// rest.
+void TLxSetupManager::RunPackageAndManuals(const std::wstring& package) noexcept try {
+    if (NewVersion.empty())
+        WriteLog(L"NewInstallVersion unreadable: the package runs and decides itself");
+    if (IsInstallNeeded(NewVersion)) {
+        RunPackageUnattended(package);
+    } else {
+        RunSucceeded = true;
+        ExitCode = ecDone;
+    }
+    ProcessIncludedManuals();
+} catch (...) {
 }
 
 void TLxSetupManager::RunPackageUnattended(const std::wstring& package) {

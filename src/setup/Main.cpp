@@ -9,6 +9,23 @@
 
 #include <windows.h>
 
+namespace {
+
+// The language's choice when there is one to make, then the installation run. The exit code
+// tells what was reached whatever goes wrong; the final values are still written.
+void RunSetup(TLxSetupManager& manager) noexcept try {
+    if (!manager.SilentMode) {
+        if (manager.Languages->Count() >= 2)
+            RunSelectionWindow();
+        else
+            manager.LanguageConfirmed = manager.Languages->Count() == 1;
+    }
+    manager.RunInstallation();
+} catch (...) {
+}
+
+} // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Before anything can load a DLL: none may come from the program's folder.
     RestrictDllSearchPath();
@@ -22,17 +39,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         manager.OtherSetupRunning = true;
         manager.ExitCode = ecAnotherSetupRunning;
     } else {
-        try {
-            if (!manager.SilentMode) {
-                if (manager.Languages->Count() >= 2)
-                    RunSelectionWindow();
-                else
-                    manager.LanguageConfirmed = manager.Languages->Count() == 1;
-            }
-            manager.RunInstallation();
-        } catch (...) {
-            // The exit code tells what was reached; the final values are still written.
-        }
+        RunSetup(manager);
     }
     return static_cast<int>(manager.GetFinalExitCode());
 }

@@ -38,15 +38,6 @@ bool NameTaken(const std::wstring& path) {
     return FolderExistsChecked(path) || FileExistsChecked(path);
 }
 
-// Runs a folder query; an error on the way (out of memory) gives the empty answer.
-template <typename Query> std::wstring EmptyOnError(Query query) noexcept {
-    try {
-        return query();
-    } catch (...) {
-        return {};
-    }
-}
-
 std::wstring FindCommonPath() {
     if (std::wstring recorded = RecordedFolder(L"CommonPath"); !recorded.empty())
         return recorded;
@@ -103,14 +94,20 @@ UINT ConverterResultMessage() noexcept {
     return cachedId;
 }
 
-std::wstring GetCommonPath() noexcept {
-    return EmptyOnError(FindCommonPath);
+std::wstring GetCommonPath() noexcept try {
+    return FindCommonPath();
+} catch (...) {
+    return {};
 }
 
-std::wstring GetUserPath() noexcept {
-    return EmptyOnError(FindUserPath);
+std::wstring GetUserPath() noexcept try {
+    return FindUserPath();
+} catch (...) {
+    return {};
 }
 
-std::wstring GetRegEpubPath() noexcept {
-    return EmptyOnError(FindRegEpubPath);
+std::wstring GetRegEpubPath() noexcept try {
+    return FindRegEpubPath();
+} catch (...) {
+    return {};
 }

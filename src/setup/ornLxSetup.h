@@ -104,6 +104,7 @@ private:
     void StartInstallation(const TLxSetupLanguageItem& language);
     // Silent mode: the progress window, the package when needed, the manuals.
     void RunSilentInstallation(const std::wstring& package);
+    void RunPackageAndManuals(const std::wstring& package) noexcept;
     void RunPackageUnattended(const std::wstring& package);
 };
 

@@ -22,17 +22,15 @@ void TZelCustomTextContent::SetEncoding(const std::wstring& name) {
 }
 
 // Detection starts from nothing, whatever encoding the object reported before.
-bool TZelCustomTextContent::LoadFromBuffer(int32_t size, const void* data) {
+bool TZelCustomTextContent::LoadFromBuffer(int32_t size, const void* data) try {
     if (data == nullptr || size <= 0) {
         Clear();
         return false;
     }
-    try {
-        CodePage = 0;
-        Encoding.clear();
-        SetText(DecodeTextBuffer(data, size, CodePage, Encoding));
-        return true;
-    } catch (...) {
-        return false;
-    }
+    CodePage = 0;
+    Encoding.clear();
+    SetText(DecodeTextBuffer(data, size, CodePage, Encoding));
+    return true;
+} catch (...) {
+    return false;
 }

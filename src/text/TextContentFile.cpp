@@ -41,16 +41,14 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
 
 } // namespace
 
-bool TZelCustomTextContent::LoadFromFile(const std::wstring& fileName) {
-    try {
-        if (!FileExistsChecked(fileName)) {
-            Clear();
-            return false;
-        }
-        std::string bytes;
-        if (!ReadWholeFile(AddLongPathPrefix(fileName), bytes)) return false;
-        return LoadFromBuffer(static_cast<int32_t>(bytes.size()), bytes.data());
-    } catch (...) {
+bool TZelCustomTextContent::LoadFromFile(const std::wstring& fileName) try {
+    if (!FileExistsChecked(fileName)) {
+        Clear();
         return false;
     }
+    std::string bytes;
+    if (!ReadWholeFile(AddLongPathPrefix(fileName), bytes)) return false;
+    return LoadFromBuffer(static_cast<int32_t>(bytes.size()), bytes.data());
+} catch (...) {
+    return false;
 }

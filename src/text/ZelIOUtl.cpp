@@ -285,23 +285,22 @@ std::string TZelFileStream::CollectLineBytes() {
 }
 
 int32_t TZelFileStream::ReadLine(std::wstring& line) noexcept {
-    line.clear();
-    int32_t length = 0;
-    try {
-        if (CanReadLines() && !eof_ && errorCode_ == 0) {
-            const std::string bytes = CollectLineBytes();
-            if (!bytes.empty()) {
-                line = DecodeLine(bytes);
-                length = static_cast<int32_t>(line.size());
-            }
-        }
-    } catch (...) {
-        line.clear();
-        length = 0;
-        if (errorCode_ == 0) errorCode_ = ERROR_NOT_ENOUGH_MEMORY;
-    }
+    const int32_t length = ReadNextLine(line);
     UpdateEof();
     return length;
+}
+
+int32_t TZelFileStream::ReadNextLine(std::wstring& line) noexcept try {
+    line.clear();
+    if (!CanReadLines() || eof_ || errorCode_ != 0) return 0;
+    const std::string bytes = CollectLineBytes();
+    if (bytes.empty()) return 0;
+    line = DecodeLine(bytes);
+    return static_cast<int32_t>(line.size());
+} catch (...) {
+    line.clear();
+    if (errorCode_ == 0) errorCode_ = ERROR_NOT_ENOUGH_MEMORY;
+    return 0;
 }
 
 int32_t TZelFileStream::ReadBlock(void* buffer, int32_t count) {

@@ -78,6 +78,8 @@ private:
     int32_t UnitSize() const;
     size_t FindLineBreak(const std::string& bytes, size_t from) const;
     std::string CollectLineBytes();
+    // The next line's text and its length; no memory for it is an error of the stream.
+    int32_t ReadNextLine(std::wstring& line) noexcept;
 
     int32_t ReadBlock(void* buffer, int32_t count);
     int32_t WriteBlock(const void* buffer, int32_t count);
