@@ -10,7 +10,7 @@
 
 namespace {
 
-const std::wstring_view LineBreak = L"\r\n";
+constexpr std::wstring_view kLineBreak = L"\r\n";
 
 // Trims the text and each of its lines, drops empty lines and ends every line left with CR LF.
 // The text came through CopyTextRange, so every line break in it is CR LF already.
@@ -19,11 +19,11 @@ std::wstring TrimLines(const std::wstring& s) {
     std::wstring lines;
     size_t start = 0;
     while (start < text.size()) {
-        size_t end = text.find(LineBreak, start);
+        size_t end = text.find(kLineBreak, start);
         if (end == std::wstring::npos) end = text.size();
         const std::wstring line = Trim(text.substr(start, end - start));
-        if (!line.empty()) lines.append(line).append(LineBreak);
-        start = end + LineBreak.size();
+        if (!line.empty()) lines.append(line).append(kLineBreak);
+        start = end + kLineBreak.size();
     }
     return lines;
 }

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr DWORD RetryStepMs = 10;
+constexpr DWORD kRetryStepMs = 10;
 
 // Errors that waiting cannot cure: the folder or the name itself is wrong. A file that is in use
 // or locked is worth another try; a missing folder would only make every caller wait in vain.
@@ -41,7 +41,7 @@ bool OpenWithRetries(Attempt attempt, FileHandle& handle, uint32_t& errorCode,
         errorCode = GetLastErrorCode();
         if (IsLastingOpenError(error) || GetTickCount64() > deadline)
             return false;
-        Sleep(RetryStepMs);
+        Sleep(kRetryStepMs);
     }
 }
 

@@ -11,12 +11,12 @@
 namespace {
 
 // The attribute bit that marks a volume label in a directory entry.
-constexpr DWORD VolumeLabelAttribute = 0x08;
+constexpr DWORD kVolumeLabelAttribute = 0x08;
 
 // How the whole-text-file operations use the stream.
-constexpr wchar_t TextFileLineBreak[] = L"\r\n";
-constexpr int32_t TextFileTimeoutSeconds = 5;
-constexpr int32_t TextFileBufferSize = 1024;
+constexpr wchar_t kTextFileLineBreak[] = L"\r\n";
+constexpr int32_t kTextFileTimeoutSeconds = 5;
+constexpr int32_t kTextFileBufferSize = 1024;
 
 // The time rounded down to the 2-second resolution of a DOS file date and time, taken in local
 // time; false when it lies outside the DOS date range.
@@ -95,7 +95,7 @@ bool ForceDeleteFile(const std::wstring& fileName) noexcept try {
     const std::wstring name = AddLongPathPrefix(fileName);
     const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES ||
-        (attributes & (FILE_ATTRIBUTE_DIRECTORY | VolumeLabelAttribute)) != 0)
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | kVolumeLabelAttribute)) != 0)
         return false;
     SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_ARCHIVE);
     return DeleteFileW(name.c_str()) != FALSE;
@@ -126,8 +126,8 @@ bool CopyFileWithDate(const std::wstring& source, const std::wstring& dest,
 bool WriteTextFile(const std::wstring& fileName, const std::wstring& text,
                    TZelTextEncoding encoding, bool grantEveryone, bool append) noexcept try {
     if (fileName.empty()) return false;
-    TZelFileStream stream(fileName, append ? fsmAppend : fsmCreate, encoding, TextFileLineBreak,
-                          TextFileTimeoutSeconds, TextFileBufferSize);
+    TZelFileStream stream(fileName, append ? fsmAppend : fsmCreate, encoding, kTextFileLineBreak,
+                          kTextFileTimeoutSeconds, kTextFileBufferSize);
     if (!stream.Open()) return false;
     const bool written = stream.WriteText(text) > 0;
     stream.Close(false);
@@ -142,15 +142,15 @@ bool ReadTextFile(const std::wstring& fileName, std::wstring& text,
     text.clear();
     // A binary stream has no lines to read.
     if (fileName.empty() || encoding == teBinary || !FileExistsChecked(fileName)) return false;
-    TZelFileStream stream(fileName, fsmRead, encoding, TextFileLineBreak, TextFileTimeoutSeconds,
-                          TextFileBufferSize);
+    TZelFileStream stream(fileName, fsmRead, encoding, kTextFileLineBreak, kTextFileTimeoutSeconds,
+                          kTextFileBufferSize);
     if (!stream.Open()) return false;
     bool lineRead = false;
     std::wstring line;
     while (!stream.Eof()) {
         stream.ReadLine(line);
         if (stream.ErrorCode() != 0) break;
-        if (lineRead) text += TextFileLineBreak;
+        if (lineRead) text += kTextFileLineBreak;
         text += line;
         lineRead = true;
     }

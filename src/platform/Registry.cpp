@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr DWORD ValueBufferBytes = 1024;
-constexpr DWORD NameBufferChars = 1024;
+constexpr DWORD kValueBufferBytes = 1024;
+constexpr DWORD kNameBufferChars = 1024;
 
 void FlushAfterSuccess(HKEY root, bool succeeded, bool flush) {
     if (succeeded && flush) RegFlushKey(root);
@@ -21,7 +21,7 @@ bool DeleteKeyIn(HKEY parent, const std::wstring& name) {
 }
 
 // The shared walk of both enumerations; fetch reads entry number index into a name buffer of
-// NameBufferChars characters and reports its length.
+// kNameBufferChars characters and reports its length.
 template <typename Fetch>
 bool EnumRegName(HKEY root, const std::wstring& subKey, int32_t index, RegKey& keyHandle,
                  std::wstring& name, Fetch fetch) try {
@@ -29,8 +29,8 @@ bool EnumRegName(HKEY root, const std::wstring& subKey, int32_t index, RegKey& k
     if (index == 0 || !keyHandle.IsOpen()) {
         if (!keyHandle.Open(root, subKey, KEY_READ)) return false;
     }
-    wchar_t buffer[NameBufferChars];
-    DWORD length = NameBufferChars;
+    wchar_t buffer[kNameBufferChars];
+    DWORD length = kNameBufferChars;
     if (fetch(keyHandle.Get(), static_cast<DWORD>(index), buffer, &length) != ERROR_SUCCESS) {
         keyHandle.Close();
         return false;
@@ -82,8 +82,8 @@ bool ReadRegString(HKEY root, const std::wstring& subKey, const std::wstring& va
     if (subKey.empty()) return false;
     RegKey key;
     if (!key.Open(root, subKey, KEY_READ)) return false;
-    wchar_t buffer[ValueBufferBytes / sizeof(wchar_t)];
-    DWORD size = ValueBufferBytes;
+    wchar_t buffer[kValueBufferBytes / sizeof(wchar_t)];
+    DWORD size = kValueBufferBytes;
     if (RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, nullptr,
                          reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
         return false;

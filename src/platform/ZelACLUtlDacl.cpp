@@ -6,7 +6,7 @@
 namespace {
 
 // Header and access mask of an access-allowed entry; its SID follows.
-constexpr DWORD AceFixedPartBytes = sizeof(ACCESS_ALLOWED_ACE) - sizeof(DWORD);
+constexpr DWORD kAceFixedPartBytes = sizeof(ACCESS_ALLOWED_ACE) - sizeof(DWORD);
 
 using SetControlFunction = BOOL(WINAPI*)(PSECURITY_DESCRIPTOR, SECURITY_DESCRIPTOR_CONTROL,
                                          SECURITY_DESCRIPTOR_CONTROL);
@@ -14,7 +14,7 @@ using SetControlFunction = BOOL(WINAPI*)(PSECURITY_DESCRIPTOR, SECURITY_DESCRIPT
 DWORD NewAclSize(const ACL_SIZE_INFORMATION& oldSize, const TZelAceCollection& entries) {
     DWORD size = oldSize.AclBytesInUse;
     for (int index = 0; index < entries.Count(); ++index)
-        size += AceFixedPartBytes + entries.Items(index)->SidLength;
+        size += kAceFixedPartBytes + entries.Items(index)->SidLength;
     return size;
 }
 

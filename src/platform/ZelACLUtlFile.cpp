@@ -5,12 +5,12 @@
 
 namespace {
 
-const wchar_t EveryoneSid[] = L"S-1-1-0";
+constexpr wchar_t kEveryoneSid[] = L"S-1-1-0";
 
 // A folder's grant covers the files and sub-folders created in it; a file's grant must govern
 // the file itself, so it carries no inheritance flag at all.
-constexpr uint8_t FolderGrantFlags = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
-constexpr uint8_t FileGrantFlags = 0;
+constexpr uint8_t kFolderGrantFlags = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
+constexpr uint8_t kFileGrantFlags = 0;
 
 } // namespace
 
@@ -41,7 +41,7 @@ bool SetFileAces(const std::wstring& path, const TZelAceCollection* entries) try
 
 bool GrantEveryoneFileAccess(const std::wstring& path, bool isFolder) try {
     TZelAceCollection entries;
-    entries.Add(EveryoneSid, ACCESS_ALLOWED_ACE_TYPE, isFolder ? FolderGrantFlags : FileGrantFlags,
+    entries.Add(kEveryoneSid, ACCESS_ALLOWED_ACE_TYPE, isFolder ? kFolderGrantFlags : kFileGrantFlags,
                 FILE_ALL_ACCESS);
     return SetFileAces(path, &entries);
 } catch (...) {

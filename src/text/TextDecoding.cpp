@@ -10,11 +10,11 @@
 namespace {
 
 // How far into the text the keywords may start.
-constexpr int32_t EncodingKeywordLimit = 50;
-constexpr int32_t CharsetKeywordLimit = 1024;
+constexpr int32_t kEncodingKeywordLimit = 50;
+constexpr int32_t kCharsetKeywordLimit = 1024;
 
-constexpr std::string_view EncodingKeyword = "encoding";
-constexpr std::string_view CharsetKeyword = "charset";
+constexpr std::string_view kEncodingKeyword = "encoding";
+constexpr std::string_view kCharsetKeyword = "charset";
 
 template <class Unit> unsigned LowByte(Unit unit) {
     return static_cast<unsigned>(unit) & 0xFF;
@@ -62,9 +62,9 @@ std::optional<std::basic_string<Unit>> NameAfterKeyword(const Unit* p, const Uni
 // declares none. text holds the buffer's bytes, which zero bytes follow in memory.
 std::optional<std::wstring> DeclaredName8(std::string_view text, bool& xmlWithoutEncoding) {
     const bool xml = text.size() >= 5 && text.substr(1, 4) == "?xml";
-    const std::string_view keyword = xml ? EncodingKeyword : CharsetKeyword;
+    const std::string_view keyword = xml ? kEncodingKeyword : kCharsetKeyword;
     const char* found =
-        FindKeyword(text.data(), keyword, xml ? EncodingKeywordLimit : CharsetKeywordLimit);
+        FindKeyword(text.data(), keyword, xml ? kEncodingKeywordLimit : kCharsetKeywordLimit);
     xmlWithoutEncoding = xml && found == nullptr;
     if (found == nullptr) return std::nullopt;
     const auto name = NameAfterKeyword(found + keyword.size(), text.data() + text.size());
@@ -84,7 +84,7 @@ std::optional<std::wstring> DeclaredName16(std::string_view bytes) {
                      LowByte(units[3]) == 'm' && LowByte(units[4]) == 'l';
     const std::wstring_view keyword = xml ? L"encoding" : L"charset";
     const wchar_t* found =
-        FindKeyword(units.c_str(), keyword, xml ? EncodingKeywordLimit : CharsetKeywordLimit);
+        FindKeyword(units.c_str(), keyword, xml ? kEncodingKeywordLimit : kCharsetKeywordLimit);
     if (found == nullptr) return std::nullopt;
     return NameAfterKeyword(found + keyword.size(), units.c_str() + units.size());
 }

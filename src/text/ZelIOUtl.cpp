@@ -11,17 +11,17 @@
 
 namespace {
 
-constexpr int32_t DefaultBufferSize = 1024;
-constexpr int32_t SmallestBufferSize = 4;
+constexpr int32_t kDefaultBufferSize = 1024;
+constexpr int32_t kSmallestBufferSize = 4;
 // Zero bytes after the read block, so that a block can be scanned as zero-terminated text.
-constexpr int32_t BufferPadding = 4;
+constexpr int32_t kBufferPadding = 4;
 
-constexpr char Utf16Mark[] = "\xFF\xFE";
-constexpr char Utf8Mark[] = "\xEF\xBB\xBF";
+constexpr char kUtf16Mark[] = "\xFF\xFE";
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
 
 int32_t UsableBufferSize(int32_t size, size_t lineBreakLength) {
-    if (size < SmallestBufferSize || static_cast<size_t>(size) < 2 * lineBreakLength)
-        return DefaultBufferSize;
+    if (size < kSmallestBufferSize || static_cast<size_t>(size) < 2 * lineBreakLength)
+        return kDefaultBufferSize;
     return size - size % 2;
 }
 
@@ -42,9 +42,9 @@ std::string Utf16LeBytes(std::wstring_view text) {
 std::string_view ByteOrderMark(TZelTextEncoding encoding) {
     switch (encoding) {
     case teUtf16Bom:
-        return Utf16Mark;
+        return kUtf16Mark;
     case teUtf8Bom:
-        return Utf8Mark;
+        return kUtf8Mark;
     default:
         return {};
     }
@@ -133,7 +133,7 @@ bool TZelFileStream::PositionFile() {
 }
 
 void TZelFileStream::ReadFirstBlock() {
-    const size_t size = static_cast<size_t>(bufferSize_) + BufferPadding;
+    const size_t size = static_cast<size_t>(bufferSize_) + kBufferPadding;
     readBuffer_.reset(new (std::nothrow) uint8_t[size]);
     if (!readBuffer_) {
         errorCode_ = ERROR_NOT_ENOUGH_MEMORY;
@@ -149,10 +149,10 @@ void TZelFileStream::DetectByteOrderMark() {
         return bufFill_ >= static_cast<int32_t>(mark.size()) &&
                std::memcmp(readBuffer_.get(), mark.data(), mark.size()) == 0;
     };
-    if (startsWith(Utf16Mark)) {
+    if (startsWith(kUtf16Mark)) {
         encoding_ = teUtf16Bom;
         bufPos_ = 2;
-    } else if (startsWith(Utf8Mark)) {
+    } else if (startsWith(kUtf8Mark)) {
         encoding_ = teUtf8Bom;
         bufPos_ = 3;
     }
@@ -231,7 +231,7 @@ int32_t TZelFileStream::UnitSize() const {
 void TZelFileStream::RefillBuffer() {
     bufPos_ = 0;
     bufFill_ = ReadBlock(readBuffer_.get(), bufferSize_);
-    std::memset(readBuffer_.get() + bufFill_, 0, BufferPadding);
+    std::memset(readBuffer_.get() + bufFill_, 0, kBufferPadding);
 }
 
 // End of the run of non-zero units that starts at bufPos_, at most the end of the block.
