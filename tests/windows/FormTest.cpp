@@ -14,17 +14,10 @@ RECT ClientRectOf(HWND window) {
     return rect;
 }
 
-// Every control shows its text in the font, as the font mapper realises it here.
-void ExpectEveryControlShows(const TestForm& form, const std::wstring& face, int points,
-                             BYTE charset) {
+void ExpectEveryControlShows(const TestForm& form, const ExpectedFont& font) {
     for (const TZelControl* control : std::initializer_list<const TZelControl*>{
-             &form.message, &form.list, &form.start, &form.cancel, &form.status, &form.bar}) {
-        const ShownFont shown = ShownFontOf(control->Handle());
-        EXPECT_EQ(shown.face, face);
-        EXPECT_EQ(shown.realisedFace, face);
-        EXPECT_EQ(shown.height, FontHeightForPoints(points, form.Dpi()));
-        EXPECT_EQ(shown.charset, charset);
-    }
+             &form.message, &form.list, &form.start, &form.cancel, &form.status, &form.bar})
+        ExpectShownFont(control->Handle(), font, form.Dpi());
 }
 
 class Form : public ::testing::Test {
@@ -114,7 +107,7 @@ TEST_F(Form, NewFontReachesEveryControlAndResizesTheFittedLabel) {
     form.status.SetCaption(text);
 
     form.SetFont(L"DejaVu Sans", 16, ANSI_CHARSET);
-    ExpectEveryControlShows(form, L"DejaVu Sans", 16, ANSI_CHARSET);
+    ExpectEveryControlShows(form, {L"DejaVu Sans", 16, ANSI_CHARSET});
 
     RECT label{};
     GetWindowRect(form.status.Handle(), &label);
@@ -127,7 +120,7 @@ TEST_F(Form, FontGivenBeforeCreationIsTheOneTheFormStartsWith) {
     TestForm form(application);
     form.SetFont(L"Liberation Sans", 12, GREEK_CHARSET);
     form.Create();
-    ExpectEveryControlShows(form, L"Liberation Sans", 12, GREEK_CHARSET);
+    ExpectEveryControlShows(form, {L"Liberation Sans", 12, GREEK_CHARSET});
 }
 
 TEST_F(Form, WrappedLabelKeepsItsDesignSizeAndFittedLabelFollowsItsText) {

@@ -1,6 +1,9 @@
 #include "ShownFont.h"
 
 #include "windows/GdiObjects.h"
+#include "windows/WindowFont.h"
+
+#include <gtest/gtest.h>
 
 ShownFont ShownFontOf(HWND control) {
     const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
@@ -18,4 +21,14 @@ std::wstring DefaultGuiFace() {
     LOGFONTW font{};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     return font.lfFaceName;
+}
+
+void ExpectShownFont(HWND control, const ExpectedFont& expected, int dpi) {
+    const ShownFont shown = ShownFontOf(control);
+    EXPECT_EQ(shown.face, expected.face);
+    EXPECT_EQ(shown.height, FontHeightForPoints(expected.points, dpi));
+    EXPECT_EQ(shown.charset, expected.charset);
+    if (expected.installed) {
+        EXPECT_EQ(shown.realisedFace, expected.face);
+    }
 }

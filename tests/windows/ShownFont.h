@@ -18,3 +18,15 @@ ShownFont ShownFontOf(HWND control);
 
 // The face of the default GUI font, in which a language without an installed font is shown.
 std::wstring DefaultGuiFace();
+
+// A font a control is to show: a family at a point size and character set. An installed family
+// is also the one its text is drawn in.
+struct ExpectedFont {
+    std::wstring face;
+    int points;
+    BYTE charset;
+    bool installed = true;
+};
+
+// Checks the font the control shows against the one expected, at the dpi of its form.
+void ExpectShownFont(HWND control, const ExpectedFont& expected, int dpi);
