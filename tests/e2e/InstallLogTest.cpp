@@ -1,7 +1,9 @@
 // The install log of a run: where it lies, how its lines look, and that concurrent writers and
 // a locked file neither mix lines nor stop the setup.
 #include "ProgressProcess.h"
+#include "SavedRegistryValue.h"
 #include "TestSupport.h"
+#include "setup/ProductKeys.h"
 
 #include <windows.h>
 
@@ -94,25 +96,36 @@ TEST_F(InstallLog, RunWritesAFreshLogFromStartToEnd) {
     EXPECT_EQ(match[2].str(), "End Setup (ExitCode=0)");
 }
 
-TEST_F(InstallLog, ViewerValuesAreLoggedAtStartAndEndButNotByTheProgressProcess) {
+// The whole log of a normal run, in order: the viewer's values at its start and end, the
+// package's version and the normal mode between them. A progress process started after it
+// continues the log with its own start and end only.
+TEST_F(InstallLog, NormalRunLogsItsWholeRunAndAProgressProcessOnlyItsOwnLines) {
+    const SavedRegistryValue appMain(HKEY_LOCAL_MACHINE, kViewerKey, L"AppMain");
+    const SavedRegistryValue installLang(HKEY_LOCAL_MACHINE, kViewerKey, L"InstallLang");
+    const SavedRegistryValue installed(HKEY_LOCAL_MACHINE, kViewerKey, L"Install");
+    appMain.Set(L"C:\\Viewer\\PagrionViewer.exe");
+    installLang.Set(L"9");
+    installed.Set(L"2.5.0.16");
     ASSERT_EQ(Run(L"").exitCode, 0u);
-    const size_t setupLines = LogLines().size();
     ASSERT_TRUE(RunProgressProcesses(1)[0].finished);
+
     std::vector<std::string> messages;
     for (const std::string& line : LogLines())
         messages.push_back(line.substr(line.rfind('\t') + 1));
-    ASSERT_GE(setupLines, 8u);
-    EXPECT_TRUE(messages[1].starts_with("HKLM\\Pagrion Viewer\\AppMain=\""));
-    EXPECT_TRUE(messages[2].starts_with("HKLM\\Pagrion Viewer\\InstallLang=\""));
-    EXPECT_TRUE(messages[3].starts_with("HKLM\\Pagrion Viewer\\Install=\""));
-    EXPECT_TRUE(messages[setupLines - 4].starts_with("HKLM\\Pagrion Viewer\\AppMain=\""));
-    EXPECT_TRUE(messages[setupLines - 2].starts_with("HKLM\\Pagrion Viewer\\Install=\""));
-    EXPECT_EQ(messages[setupLines - 1], "End Setup (ExitCode=0)");
-    // The progress process continues the log with its own two lines.
-    ASSERT_EQ(messages.size(), setupLines + 2);
-    EXPECT_TRUE(messages[setupLines].starts_with("Start Setup (")) << messages[setupLines];
-    EXPECT_TRUE(messages[setupLines].ends_with(" -OVWPROGRESS)")) << messages[setupLines];
-    EXPECT_EQ(messages[setupLines + 1], "End Setup (ExitCode=0)");
+    const std::string launcher = Utf8(folder / L"PagrionSetup.exe");
+    const std::vector<std::string> viewerValues = {
+        "HKLM\\Pagrion Viewer\\AppMain=\"C:\\Viewer\\PagrionViewer.exe\"",
+        "HKLM\\Pagrion Viewer\\InstallLang=\"9\"",
+        "HKLM\\Pagrion Viewer\\Install=\"2.5.0.16\"",
+    };
+    std::vector<std::string> expected = {"Start Setup (" + launcher + ")"};
+    expected.insert(expected.end(), viewerValues.begin(), viewerValues.end());
+    expected.insert(expected.end(), {"NewInstallVersion=\"2.5.0.17\"", "NormalMode"});
+    expected.insert(expected.end(), viewerValues.begin(), viewerValues.end());
+    expected.insert(expected.end(), {"End Setup (ExitCode=0)",
+                                     "Start Setup (" + launcher + " -OVWPROGRESS)",
+                                     "End Setup (ExitCode=0)"});
+    EXPECT_EQ(messages, expected);
 }
 
 TEST_F(InstallLog, ConcurrentWritersNeverMixLines) {

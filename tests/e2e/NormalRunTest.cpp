@@ -1,15 +1,12 @@
-// Normal runs end to end: the real launcher in a folder of its own, its selection window driven
-// with messages from this process, its message boxes answered, and the packages it started.
+// Normal runs end to end, as only a real run shows them: the package started, the exit code, the
+// messages shown when the package is missing, cannot start or no language is usable, and the
+// languages offered. How the window speaks, asks and answers keys is tested on the window itself;
+// what a keyboard user meets in a real run is in the keyboard tests.
 #include "ForeignWindows.h"
-#include "SavedRegistryValue.h"
-#include "TestSupport.h"
-#include "setup/ProductKeys.h"
+#include "NormalRunFixture.h"
 
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,245 +15,140 @@ namespace {
 using namespace foreign_windows;
 using namespace testing_support;
 
-// A language of the test's definition file, with its own package and texts.
-struct Language {
-    const char* code;
-    const char* font;
-    const char* title;
-};
+using NormalRun = NormalRunFixture;
 
-const Language kEnglish{"en", "DejaVu Sans", "Setup"};
-const Language kGerman{"de", "DejaVu Sans", "Installation"};
-const Language kNoFont{"xx", "No Such Family", "Unusable"};
+size_t CountOf(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
 
-std::string LanguageElement(const Language& language) {
-    const std::string code = language.code;
-    auto item = [](const std::string& name, const std::string& value) {
-        return "<item name=\"" + name + "\" value=\"" + value + "\"/>";
+// The launcher's folder as a started program sees its working folder: without the backslash.
+std::string FolderLine(const ScratchFolder& folder) {
+    const std::wstring& path = folder.Path();
+    return "folder=" + Utf8(path.substr(0, path.size() - 1)) + "\r\n";
+}
+
+// Start and every key that presses it start the highlighted language's package, once, without
+// parameters, in the launcher's folder, and the launcher ends with 0.
+TEST_F(NormalRun, StartRunsTheHighlightedLanguagesPackage) {
+    const std::vector<Language> languages{kEnglish, kGerman, kJapanese};
+    WriteDefinition(languages);
+    // The installed viewer's language is highlighted at the start.
+    installLang.Set(kGerman.langid);
+    struct Case {
+        const char* way;
+        std::vector<Key> keys;
+        bool clickStart;
+        const Language& started;
     };
-    return "<lang code=\"" + code + "\" lcid=\"0409\" langid=\"9\" font=\"" + language.font +
-           "\" en=\"" + code + " name\">" + item("file", "pkg_" + code + ".exe") +
-           item("title", language.title) + item("start", code + " start") +
-           item("cancel", code + " cancel") + item("100", code + " missing\\nfile") +
-           item("101", code + " explanation") + item("102", code + " question") +
-           item("103", code + " cannot start") + "</lang>";
-}
-
-// The selection window and its controls, in their creation order.
-struct SelectionWindow {
-    HWND window = nullptr;
-    HWND label = nullptr;
-    HWND list = nullptr;
-    HWND start = nullptr;
-    HWND cancel = nullptr;
-
-    int Selected() const { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }
-    void PressKey(HWND control, WPARAM key) const {
-        PostMessageW(control, WM_KEYDOWN, key, 1);
-        PostMessageW(control, WM_KEYUP, key, 0xC0000001);
-    }
-};
-
-SelectionWindow FindSelectionWindow(DWORD processId) {
-    SelectionWindow found;
-    PollUntil(
-        [&] { return (found.window = ShownWindowOf(processId, L"TOrnOVISetup000")) != nullptr; });
-    if (!found.window)
-        return found;
-    std::vector<HWND> pushButtons;
-    for (HWND child : ChildrenOf(found.window)) {
-        const std::wstring className = ClassOf(child);
-        if (className == L"Static")
-            found.label = child;
-        else if (className == L"ListBox")
-            found.list = child;
-        else if (className == L"Button")
-            pushButtons.push_back(child);
-    }
-    if (pushButtons.size() == 2) {
-        found.start = pushButtons[0];
-        found.cancel = pushButtons[1];
-    }
-    return found;
-}
-
-// The text of a message box (its static text control).
-std::wstring MessageBoxText(HWND box) {
-    wchar_t text[2048] = {};
-    GetDlgItemTextW(box, 0xFFFF, text, 2048);
-    return text;
-}
-
-class NormalRun : public ::testing::Test {
-protected:
-    NormalRun() : temp(tempFolder.Path()) {
-        CopyTo(ProgramFolder() + L"PagrionSetup.exe", folder / L"PagrionSetup.exe");
-        installLang.Set(L"");
-    }
-
-    void WriteDefinition(const std::vector<Language>& languages) {
-        std::string text = "<?xml version=\"1.0\" encoding=\"utf-8\"?><language>";
-        for (const Language& language : languages) {
-            text += LanguageElement(language);
-            CopyTo(ProgramFolder() + L"fakepackage.exe", Package(language));
+    const Case cases[] = {
+        {"click on start", {VK_DOWN}, true, kJapanese},
+        // In the list, Enter presses the default button, Start.
+        {"enter in the list", {VK_DOWN, VK_RETURN}, false, kJapanese},
+        {"enter on start", {VK_UP, VK_TAB, VK_RETURN}, false, kEnglish},
+        {"space on start", {VK_TAB, VK_SPACE}, false, kGerman},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.way);
+        ForgetPackageStarts(languages);
+        Start();
+        const LauncherWindow w = Selection();
+        ASSERT_TRUE(w.Shown());
+        w.PressKeys(test.keys);
+        if (test.clickStart) {
+            ASSERT_TRUE(w.KeysHandled());
+            PostMessageW(w.start, BM_CLICK, 0, 0);
         }
-        WriteBytes(folder / L"PagrionSetup.dat", text + "</language>");
-    }
-    std::wstring Package(const Language& language) const {
-        return folder / (L"pkg_" + FromUtf8(language.code) + L".exe");
-    }
-    std::string Starts(const Language& language) const {
-        return ReadBytes(folder / (L"pkg_" + FromUtf8(language.code) + L".started.txt"));
-    }
-    void Start() {
-        launcher = std::make_unique<ChildProcess>(L"\"" + (folder / L"PagrionSetup.exe") + L"\"",
-                                                  folder.Path());
-        ASSERT_TRUE(launcher->Started());
-    }
-    HWND WaitForMessageBox() const {
-        HWND box = nullptr;
-        PollUntil([&] { return (box = ShownWindowOf(launcher->Id(), L"#32770")) != nullptr; });
-        return box;
-    }
-    static void Answer(HWND box, int button) {
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-    }
-    // Highlights the entry with the arrow keys, as a user would.
-    static void Highlight(const SelectionWindow& w, int index) {
-        w.PressKey(w.list, VK_HOME);
-        for (int i = 0; i < index; ++i)
-            w.PressKey(w.list, VK_DOWN);
-        PollUntil([&] { return w.Selected() == index; });
-    }
 
-    ScratchFolder folder;
-    ScratchFolder tempFolder;
-    ScopedTempFolder temp;
-    SavedRegistryValue installLang{HKEY_LOCAL_MACHINE, kViewerKey, L"InstallLang"};
-    std::unique_ptr<ChildProcess> launcher;
-};
-
-TEST_F(NormalRun, HighlightingALanguageSpeaksItAndStartRunsItsPackage) {
-    WriteDefinition({kEnglish, kGerman, kNoFont});
-    Start();
-    const SelectionWindow w = FindSelectionWindow(launcher->Id());
-    ASSERT_NE(w.list, nullptr);
-    ASSERT_NE(w.start, nullptr);
-    ASSERT_NE(w.label, nullptr);
-
-    for (const auto& [index, language] : {std::pair{1, kGerman}, std::pair{0, kEnglish}}) {
-        Highlight(w, index);
-        const std::string code = language.code;
-        ASSERT_TRUE(PollUntil([&] { return TextOf(w.window) == FromUtf8(language.title); }))
-            << TextOf(w.window);
-        EXPECT_EQ(TextOf(w.start), FromUtf8(code + " start"));
-        EXPECT_EQ(TextOf(w.cancel), FromUtf8(code + " cancel"));
-        EXPECT_EQ(TextOf(w.label), FromUtf8(code + " explanation"));
-        EXPECT_TRUE(IsWindowEnabled(w.start));
+        // A question would keep it from ending: its own end shows that none was asked.
+        const ChildResult result = Finish();
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.exitCode, 0u);
+        const std::string starts = AwaitedPackageStarts(test.started);
+        EXPECT_EQ(CountOf(starts, "commandline="), 1u) << starts;
+        EXPECT_NE(starts.find("\r\narguments=\r\n"), std::string::npos) << starts;
+        EXPECT_NE(starts.find(FolderLine(folder)), std::string::npos) << starts;
+        for (const Language& other : languages) {
+            if (std::wstring(other.code) != test.started.code) {
+                EXPECT_EQ(PackageStarts(other), "") << Utf8(other.code);
+            }
+        }
     }
-
-    Highlight(w, 1);
-    PostMessageW(w.start, BM_CLICK, 0, 0);
-    const ChildResult result = launcher->Wait();
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.exitCode, 0u);
-    const std::string starts = Starts(kGerman);
-    EXPECT_NE(starts.find("arguments=\r\n"), std::string::npos) << starts;
-    EXPECT_NE(starts.find("folder=" + Utf8(folder.Path().substr(0, folder.Path().size() - 1))),
-              std::string::npos)
-        << starts;
-    EXPECT_TRUE(Starts(kEnglish).empty());
 }
 
-TEST_F(NormalRun, UnusableLanguageDisablesStartAndEnterDoesNothing) {
-    WriteDefinition({kEnglish, kNoFont});
+// The package is the user's from its start on: the launcher neither waits for it nor passes its
+// exit code on. With one language it starts the package at once, without a window.
+TEST_F(NormalRun, OneLanguageStartsItsPackageAtOnceAndEndsWithoutWaitingForIt) {
+    WriteDefinition({kEnglish});
+    SetPackageBehaviour(kEnglish, "wait=600000 exit=1603");
     Start();
-    const SelectionWindow w = FindSelectionWindow(launcher->Id());
-    ASSERT_NE(w.list, nullptr);
-    Highlight(w, 1);
+    const ChildResult result = Finish();
+    ASSERT_TRUE(result.finished) << "the launcher waited for the package";
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_NE(AwaitedPackageStarts(kEnglish).find("\r\narguments=\r\n"), std::string::npos);
+
+    // The package still runs; closed, it ends with its own code, which the launcher never saw.
+    const HWND package = AwaitedPackageWindow();
+    ASSERT_NE(package, nullptr);
+    DWORD packageId = 0;
+    GetWindowThreadProcessId(package, &packageId);
+    const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                       packageId);
+    ASSERT_NE(process, nullptr);
+    PostMessageW(package, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process, 15000), WAIT_OBJECT_0);
+    DWORD packageCode = 0;
+    GetExitCodeProcess(process, &packageCode);
+    CloseHandle(process);
+    EXPECT_EQ(packageCode, 1603u);
+}
+
+TEST_F(NormalRun, UnusableLanguageDisablesStartAndEnterStartsNothing) {
+    WriteDefinition({kEnglish, kUnusable});
+    Start();
+    const LauncherWindow w = Selection();
+    ASSERT_TRUE(w.Shown());
+    w.Press(VK_DOWN);
     ASSERT_TRUE(PollUntil([&] { return !IsWindowEnabled(w.start); }));
-    EXPECT_EQ(TextOf(w.window), L"Unusable");
+    EXPECT_EQ(TextOf(w.window), kUnusable.title);
 
-    w.PressKey(w.list, VK_RETURN);
-    EXPECT_FALSE(launcher->Ended(1000));
-    EXPECT_EQ(ShownWindowOf(launcher->Id(), L"#32770"), nullptr);
-    EXPECT_TRUE(Starts(kNoFont).empty());
-}
-
-TEST_F(NormalRun, EveryOtherWayOfClosingAsksAndNoKeepsTheWindow) {
-    WriteDefinition({kEnglish, kGerman});
-    Start();
-    const SelectionWindow w = FindSelectionWindow(launcher->Id());
-    ASSERT_NE(w.list, nullptr);
-    Highlight(w, 1);
-    ASSERT_TRUE(PollUntil([&] { return TextOf(w.window) == L"Installation"; }));
-
-    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
-        {"Escape", [&] { w.PressKey(w.list, VK_ESCAPE); }},
-        {"close box", [&] { PostMessageW(w.window, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-        {"Cancel", [&] { PostMessageW(w.cancel, BM_CLICK, 0, 0); }},
-    };
-    for (const auto& [name, close] : ways) {
-        SCOPED_TRACE(name);
-        close();
-        const HWND box = WaitForMessageBox();
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(MessageBoxText(box), L"de question");
-        Answer(box, IDNO);
-        ASSERT_TRUE(PollUntil([&] { return !IsWindow(box); }));
-        EXPECT_FALSE(launcher->Ended(200));
-        EXPECT_EQ(w.Selected(), 1);
-        EXPECT_EQ(TextOf(w.window), L"Installation");
-    }
-
-    PostMessageW(w.cancel, BM_CLICK, 0, 0);
-    const HWND box = WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    Answer(box, IDYES);
-    const ChildResult result = launcher->Wait();
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.exitCode, 0u);
-    EXPECT_TRUE(Starts(kEnglish).empty());
-    EXPECT_TRUE(Starts(kGerman).empty());
+    w.Press(VK_RETURN);
+    ASSERT_TRUE(w.KeysHandled()) << "the launcher stopped answering";
+    EXPECT_FALSE(launcher->Ended(0));
+    EXPECT_EQ(MessageBoxNow(), nullptr);
+    EXPECT_EQ(PackageStarts(kUnusable), "");
 }
 
 TEST_F(NormalRun, PackageGoneBeforeStartShowsMessage100AndEndsWithTwo) {
     WriteDefinition({kEnglish, kGerman});
     Start();
-    const SelectionWindow w = FindSelectionWindow(launcher->Id());
-    ASSERT_NE(w.start, nullptr);
-    Highlight(w, 0);
-    ASSERT_TRUE(DeleteFileW(Package(kEnglish).c_str()));
+    const LauncherWindow w = Selection();
+    ASSERT_TRUE(w.Shown());
+    ASSERT_TRUE(DeleteFileW(PackagePath(kEnglish).c_str()));
     PostMessageW(w.start, BM_CLICK, 0, 0);
 
-    const HWND box = WaitForMessageBox();
+    const HWND box = AwaitedMessageBox();
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), L"en missing\r\nfile");
-    EXPECT_EQ(TextOf(box), L"Setup");
+    // The stored "\n" is a line break.
+    EXPECT_EQ(MessageBoxText(box),
+              L"The installer package cannot be found.\r\nPlease download the setup again.");
+    EXPECT_EQ(TextOf(box), kEnglish.title);
     Answer(box, IDOK);
-    const ChildResult result = launcher->Wait();
-    EXPECT_EQ(result.exitCode, 2u);
-}
-
-TEST_F(NormalRun, OneLanguageStartsItsPackageAtOnceWithoutAWindow) {
-    WriteDefinition({kEnglish});
-    Start();
-    const ChildResult result = launcher->Wait();
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.exitCode, 0u);
-    EXPECT_NE(Starts(kEnglish).find("arguments=\r\n"), std::string::npos);
+    EXPECT_EQ(Finish().exitCode, 2u);
 }
 
 TEST_F(NormalRun, PackageThatCannotStartShowsMessage103AndEndsWithFour) {
     WriteDefinition({kEnglish});
-    WriteBytes(Package(kEnglish), "this is no program");
+    WriteBytes(PackagePath(kEnglish), "this is no program");
     Start();
-    const HWND box = WaitForMessageBox();
+    const HWND box = AwaitedMessageBox();
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), L"en cannot start");
-    EXPECT_EQ(TextOf(box), L"Setup");
+    EXPECT_EQ(MessageBoxText(box), kEnglish.cannotStart);
+    EXPECT_EQ(TextOf(box), kEnglish.title);
     Answer(box, IDOK);
-    EXPECT_EQ(launcher->Wait().exitCode, 4u);
+    EXPECT_EQ(Finish().exitCode, 4u);
 }
 
 // The language the locale of this run implies, as CTest names it ("en" unless told otherwise).
@@ -265,16 +157,6 @@ std::wstring ExpectedUserLanguage() {
     if (!GetEnvironmentVariableW(L"PAGRION_EXPECTED_LANGUAGE", language, 16))
         return L"en";
     return language;
-}
-
-std::wstring ListEntry(HWND list, int index) {
-    const auto length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
-    if (length < 0)
-        return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(length));
-    return text;
 }
 
 // The window lists only what can be installed here and proposes the user's language, unless
@@ -305,20 +187,18 @@ TEST_F(NormalRun, ListsTheInstallableLanguagesAndProposesTheUsersOrTheInstalledO
         SCOPED_TRACE(Utf8(installed));
         installLang.Set(installed);
         Start();
-        const SelectionWindow w = FindSelectionWindow(launcher->Id());
-        ASSERT_NE(w.list, nullptr);
-        EXPECT_EQ(SendMessageW(w.list, LB_GETCOUNT, 0, 0), 2);
-        EXPECT_EQ(ListEntry(w.list, 0), L"en name");
-        EXPECT_EQ(ListEntry(w.list, 1), L"ja name");
-        EXPECT_EQ(w.Selected(), expected);
+        const LauncherWindow w = Selection();
+        ASSERT_TRUE(w.Shown());
+        EXPECT_EQ(EntriesOf(w.list), (std::vector<std::wstring>{L"en name", L"ja name"}));
+        EXPECT_EQ(w.Highlighted(), expected);
         if (expected == 1) {
             // The relative package name was resolved against the launcher's folder.
             PostMessageW(w.start, BM_CLICK, 0, 0);
-            EXPECT_EQ(launcher->Wait().exitCode, 0u);
+            EXPECT_EQ(Finish().exitCode, 0u);
+            PollUntil([&] { return Exists(folder / L"sub\\pkg_ja.started.txt"); });
             EXPECT_NE(ReadBytes(folder / L"sub\\pkg_ja.started.txt").find("arguments=\r\n"),
                       std::string::npos);
         }
-        launcher.reset();
     }
 }
 
@@ -341,14 +221,14 @@ TEST_F(NormalRun, NoLanguageShowsTheMissingDataMessageAndEndsWithOne) {
     WriteBytes(folder / L"PagrionSetup.dat", "<language></language>");
     const std::wstring expected = ExpectedMissingDataStart(ExpectedUserLanguage());
     Start();
-    const HWND box = WaitForMessageBox();
+    const HWND box = AwaitedMessageBox();
     ASSERT_NE(box, nullptr);
     const std::wstring text = MessageBoxText(box);
     EXPECT_TRUE(text.starts_with(expected)) << Utf8(text);
     EXPECT_NE(text.find(L"\r\n"), std::wstring::npos) << "the stored \\n becomes a line break";
     EXPECT_EQ(TextOf(box), L"Pagrion Setup");
     Answer(box, IDOK);
-    EXPECT_EQ(launcher->Wait().exitCode, 1u);
+    EXPECT_EQ(Finish().exitCode, 1u);
 }
 
 } // namespace

@@ -68,7 +68,7 @@ printf "$(printf '\\%03o' $(((byte + 1) % 256)))" |
 mkdir run
 cp signed/PagrionSetup.exe run/
 cp "$bin/e2e_tests.exe" "$bin/fakepackage.exe" "$bin/lxdbconv.exe" run/
-filter=NormalRun.HighlightingALanguageSpeaksItAndStartRunsItsPackage
+filter=NormalRun.StartRunsTheHighlightedLanguagesPackage
 filter+=:SilentRun.RebootCodeIsPassedOnWithoutRegistration
 output=$("$runner" run/e2e_tests.exe --gtest_filter="$filter" </dev/null 2>&1 | tr -d '\r') || true
 echo "$output" | grep -q '^\[  PASSED  \] 2 tests\.$' || {

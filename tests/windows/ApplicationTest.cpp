@@ -59,24 +59,38 @@ TEST(Application, LoopEndsWhenTheMainFormIsDestroyedOrAQuitMessageArrives) {
     }
 }
 
+// Ticks are looked at only for how late they come at the earliest, which a slow machine can
+// only make later.
 TEST(Application, TimerTicksOnlyWhileEnabledAndRestartsWithANewInterval) {
+    // The clock may move in steps of this size.
+    constexpr DWORD kClockStepMs = 16;
+    constexpr DWORD kNewIntervalMs = 300;
     TZelApplication application(TZelTaskbarButton::MainForm);
     TestForm& form = application.CreateForm<TestForm>();
-    int ticks = 0;
+    std::vector<DWORD> ticks;
     form.onTimer = [&] {
-        if (++ticks == 2) form.timer.SetEnabled(false);
+        ticks.push_back(GetTickCount());
+        if (ticks.size() == 2)
+            form.timer.SetEnabled(false);
     };
     form.timer.SetEnabled(true);
-    ASSERT_TRUE(PumpUntil(application, [&] { return ticks == 2; }));
+    ASSERT_TRUE(PumpUntil(application, [&] { return ticks.size() == 2; }));
     EXPECT_FALSE(form.timer.Enabled());
-    Sleep(100);
+    // Five of its intervals pass without a tick.
+    Sleep(5 * form.timer.Interval());
     application.ProcessMessages();
-    EXPECT_EQ(ticks, 2);
+    EXPECT_EQ(ticks.size(), 2u);
 
+    // A running timer given a new interval counts it afresh and keeps it.
+    ticks.clear();
+    form.onTimer = [&] { ticks.push_back(GetTickCount()); };
     form.timer.SetEnabled(true);
-    form.timer.SetInterval(40);
-    EXPECT_EQ(form.timer.Interval(), 40u);
-    EXPECT_TRUE(PumpUntil(application, [&] { return ticks == 3; }));
+    ASSERT_TRUE(PumpUntil(application, [&] { return ticks.size() == 1; }));
+    const DWORD changed = GetTickCount();
+    form.timer.SetInterval(kNewIntervalMs);
+    ASSERT_TRUE(PumpUntil(application, [&] { return ticks.size() == 3; }));
+    EXPECT_GE(ticks[1] - changed, kNewIntervalMs - kClockStepMs);
+    EXPECT_GE(ticks[2] - ticks[1], kNewIntervalMs - kClockStepMs);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // Forms: window class, layout scaled from 96 dpi, the life cycle with its events, fonts.
+#include "ShownFont.h"
 #include "ToolkitFixture.h"
 
 #include "windows/TextMeasure.h"
@@ -11,6 +12,12 @@ RECT ClientRectOf(HWND window) {
     RECT rect{};
     GetClientRect(window, &rect);
     return rect;
+}
+
+void ExpectEveryControlShows(const TestForm& form, const ExpectedFont& font) {
+    for (const TZelControl* control : std::initializer_list<const TZelControl*>{
+             &form.message, &form.list, &form.start, &form.cancel, &form.status, &form.bar})
+        ExpectShownFont(control->Handle(), font, form.Dpi());
 }
 
 class Form : public ::testing::Test {
@@ -99,20 +106,12 @@ TEST_F(Form, NewFontReachesEveryControlAndResizesTheFittedLabel) {
     const std::wstring text = L"A status line of some length";
     form.status.SetCaption(text);
 
-    form.SetFont(L"Tahoma", 16, ANSI_CHARSET);
-    const HFONT font = form.Font().Handle();
-    LOGFONTW attributes{};
-    GetObjectW(font, sizeof attributes, &attributes);
-    EXPECT_STREQ(attributes.lfFaceName, L"Tahoma");
-    EXPECT_EQ(attributes.lfCharSet, ANSI_CHARSET);
-    EXPECT_EQ(attributes.lfHeight, FontHeightForPoints(16, form.Dpi()));
-    for (const TZelControl* control : std::initializer_list<const TZelControl*>{
-             &form.message, &form.list, &form.start, &form.cancel, &form.status, &form.bar})
-        EXPECT_EQ(control->Font(), font);
+    form.SetFont(L"DejaVu Sans", 16, ANSI_CHARSET);
+    ExpectEveryControlShows(form, {L"DejaVu Sans", 16, ANSI_CHARSET});
 
     RECT label{};
     GetWindowRect(form.status.Handle(), &label);
-    const SIZE expected = TextBlockExtent(font, text);
+    const SIZE expected = TextBlockExtent(form.status.Font(), text);
     EXPECT_EQ(label.right - label.left, expected.cx);
     EXPECT_EQ(label.bottom - label.top, expected.cy);
 }
@@ -121,10 +120,7 @@ TEST_F(Form, FontGivenBeforeCreationIsTheOneTheFormStartsWith) {
     TestForm form(application);
     form.SetFont(L"Liberation Sans", 12, GREEK_CHARSET);
     form.Create();
-    EXPECT_EQ(form.Font().Name(), L"Liberation Sans");
-    EXPECT_EQ(form.Font().Size(), 12);
-    EXPECT_EQ(form.Font().Charset(), GREEK_CHARSET);
-    EXPECT_EQ(form.start.Font(), form.Font().Handle());
+    ExpectEveryControlShows(form, {L"Liberation Sans", 12, GREEK_CHARSET});
 }
 
 TEST_F(Form, WrappedLabelKeepsItsDesignSizeAndFittedLabelFollowsItsText) {

@@ -12,13 +12,18 @@ std::map<UINT_PTR, ThreadTimer*>& Timers() {
     return timers;
 }
 
-// The visible message box among the windows of this thread.
-BOOL CALLBACK FindBox(HWND window, LPARAM found) {
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window))
+struct WindowSearch {
+    std::wstring className;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchShownWindow(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<WindowSearch*>(data);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (search.className != className || !IsWindowVisible(window))
         return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
+    search.found = window;
     return FALSE;
 }
 
@@ -42,9 +47,7 @@ void CALLBACK ThreadTimer::Tick(HWND, UINT, UINT_PTR id, DWORD) {
 
 MessageBoxAnswer::MessageBoxAnswer(int answer)
     : answer_(answer), timer_([this] {
-          HWND box = nullptr;
-          EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
-          if (box)
+          if (const HWND box = ShownWindowOfThisThread(L"#32770"))
               AnswerBox(box);
       }) {}
 
@@ -63,6 +66,12 @@ void MessageBoxAnswer::AnswerBox(HWND box) {
     if (whileAsked)
         whileAsked();
     SendMessageW(GetDlgItem(box, answer_), BM_CLICK, 0, 0);
+}
+
+HWND ShownWindowOfThisThread(const std::wstring& className) {
+    WindowSearch search{className};
+    EnumThreadWindows(GetCurrentThreadId(), MatchShownWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::wstring WindowText(HWND window) {

@@ -139,6 +139,10 @@ private:
     ThreadTimer timer_;
 };
 
+// A shown top-level window of this thread with that window class, or nullptr: never a window
+// another process left on the desktop.
+HWND ShownWindowOfThisThread(const std::wstring& className);
+
 // The text of a window.
 std::wstring WindowText(HWND window);
 

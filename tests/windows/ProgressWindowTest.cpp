@@ -2,6 +2,7 @@
 // creeping bar, the switch to the converter's counts, the current file, the closing.
 #include "LanguageWindowsFixture.h"
 #include "SavedRegistryValue.h"
+#include "ShownFont.h"
 
 #include "platform/FileOps.h"
 #include "setup/ProductPaths.h"
@@ -103,13 +104,26 @@ TEST_F(ProgressWindow, SpeaksTheLanguageOfTheCommandLineOrShowsItsDesignTexts) {
         const char* catalogue;
         std::vector<std::wstring> options;
         int language; // -1: none
+        ExpectedFont font; // the lines'
     };
+    // German names no installed font: it is shown in the default GUI font at 10 points. Without
+    // a language the window keeps its design font.
+    const std::wstring guiFace = DefaultGuiFace();
     const Case cases[] = {
-        {kCatalogueText, {L"-LANG:JA", L"-OVWPROGRESS"}, kJapanese},
-        {kCatalogueText, {L"-LANG:de", L"-OVWPROGRESS"}, kGerman},
+        {kCatalogueText,
+         {L"-LANG:JA", L"-OVWPROGRESS"},
+         kJapanese,
+         {L"IPAPGothic", 10, SHIFTJIS_CHARSET}},
+        {kCatalogueText,
+         {L"-LANG:de", L"-OVWPROGRESS"},
+         kGerman,
+         {guiFace, 10, DEFAULT_CHARSET, false}},
         // An unknown code falls back to the default choice, which the test fixes to English.
-        {kCatalogueText, {L"-LANG:zz", L"-OVWPROGRESS"}, kEnglish},
-        {"<language/>", {L"-LANG:ja", L"-OVWPROGRESS"}, -1},
+        {kCatalogueText,
+         {L"-LANG:zz", L"-OVWPROGRESS"},
+         kEnglish,
+         {L"DejaVu Sans", 9, ANSI_CHARSET}},
+        {"<language/>", {L"-LANG:ja", L"-OVWPROGRESS"}, -1, {L"Tahoma", 8, ANSI_CHARSET, false}},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.language);
@@ -128,7 +142,7 @@ TEST_F(ProgressWindow, SpeaksTheLanguageOfTheCommandLineOrShowsItsDesignTexts) {
             EXPECT_EQ(run.Title(), L"");
             EXPECT_EQ(window.lblSTATUS.Caption(), L"lblSTATUS");
             EXPECT_EQ(window.lblPROGRESS.Caption(), L"lblPROGRESS");
-            EXPECT_EQ(window.Font().Charset(), ANSI_CHARSET);
+            ExpectShownFont(window.lblPROGRESS.Handle(), test.font, window.Dpi());
             continue;
         }
         const TLxSetupLanguageItem& language = ManagerCatalogue::Language(test.language);
@@ -138,10 +152,8 @@ TEST_F(ProgressWindow, SpeaksTheLanguageOfTheCommandLineOrShowsItsDesignTexts) {
         EXPECT_EQ(window.lblPROGRESS.Caption(), language.EngVew);
         EXPECT_EQ(window.ConvertStatusText, language.EngIst);
         EXPECT_EQ(window.ConvertProgressText, language.EngMan);
-        EXPECT_EQ(window.Font().Name(), language.FontInfo->GetFontName());
-        EXPECT_EQ(window.Font().Size(), language.FontInfo->Size);
-        EXPECT_EQ(window.Font().Charset(), language.FontInfo->Charset);
-        EXPECT_EQ(window.lblPROGRESS.Font(), window.Font().Handle());
+        for (const TZelLabel* label : {&window.lblSTATUS, &window.lblPROGRESS})
+            ExpectShownFont(label->Handle(), test.font, window.Dpi());
     }
 }
 
@@ -403,8 +415,8 @@ TEST(ProgressWindowRun, RunsWithoutATaskbarButtonOfItsOwnUntilTheSetupClosesIt) 
     LONG_PTR exStyle = 0;
     HWND owner = nullptr;
     const ThreadTimer whenShown([&] {
-        const HWND shown = FindWindowW(L"TOrnOVIProgress000", nullptr);
-        if (!shown || !IsWindowVisible(shown))
+        const HWND shown = ShownWindowOfThisThread(L"TOrnOVIProgress000");
+        if (!shown)
             return;
         found = shown;
         exStyle = GetWindowLongPtrW(found, GWL_EXSTYLE);

@@ -1,13 +1,13 @@
 // The language selection window driven with messages, as a user would: highlighting, Start,
-// Cancel, Escape and the close box with the close question, and the drawing of the entries.
+// Cancel, Escape and the close box with the close question.
 #include "LanguageWindowsFixture.h"
 
-#include "windows/GdiObjects.h"
+#include "ShownFont.h"
+
 #include "windows/MainUnit.h"
-#include "windows/TextMeasure.h"
 
-#include "language/ZelFontUtl.h"
-
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -19,23 +19,25 @@ class SelectionWindow : public ::testing::Test {
 protected:
     void SetUp() override { catalogue.Load(); }
 
-    // Creates and shows the window with the language at index chosen beforehand, the focus in
-    // its list.
-    TOrnOVISetup000& Open(int index) {
+    // Creates and shows the window of the run with the language at index chosen beforehand and
+    // the focus in its list.
+    static TOrnOVISetup000& Open(TZelApplication& run, int index) {
         SetupManager().SetCurrentIndex(index);
-        TOrnOVISetup000& window = application.CreateForm<TOrnOVISetup000>();
+        SetupManager().LanguageConfirmed = false;
+        TOrnOVISetup000& window = run.CreateForm<TOrnOVISetup000>();
         window.Show();
-        SetForegroundWindow(window.Handle());
-        EXPECT_TRUE(PumpUntil(application, [&] { return GetFocus() == window.lstLANG.Handle(); }));
+        EXPECT_TRUE(FocusOn(run, window, window.lstLANG.Handle()));
         return window;
     }
+    TOrnOVISetup000& Open(int index) { return Open(application, index); }
 
     // Posts a key press to the focused window and lets the window handle it.
-    void PressKey(WPARAM key) {
+    void PressKey(WPARAM key) { PressKeyIn(application, key); }
+    static void PressKeyIn(TZelApplication& run, WPARAM key) {
         const HWND focus = GetFocus();
         PostMessageW(focus, WM_KEYDOWN, key, 1);
         PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
-        application.ProcessMessages();
+        run.ProcessMessages();
     }
 
     ManagerCatalogue catalogue;
@@ -98,13 +100,20 @@ TEST_F(SelectionWindow, ListsEveryLanguageByNameWithTheChosenOneHighlighted) {
     EXPECT_EQ(window.Caption(), ManagerCatalogue::Language(kJapanese).Title);
 }
 
+// The window's own texts and font follow the highlighted language; the font is read from the
+// controls as they show it.
 TEST_F(SelectionWindow, HighlightingALanguageSpeaksItAtOnce) {
     TOrnOVISetup000& window = Open(kEnglish);
+    const std::wstring guiFace = DefaultGuiFace();
     struct Step {
         WPARAM key;
         int index;
+        ExpectedFont font;
     };
-    const Step steps[] = {{VK_DOWN, kJapanese}, {VK_DOWN, kGerman}, {VK_HOME, kEnglish}};
+    // German names no installed font: it is shown in the default GUI font at 10 points.
+    const Step steps[] = {{VK_DOWN, kJapanese, {L"IPAPGothic", 10, SHIFTJIS_CHARSET}},
+                          {VK_DOWN, kGerman, {guiFace, 10, DEFAULT_CHARSET, false}},
+                          {VK_HOME, kEnglish, {L"DejaVu Sans", 9, ANSI_CHARSET}}};
     for (const Step& step : steps) {
         PressKey(step.key);
         const TLxSetupLanguageItem& language = ManagerCatalogue::Language(step.index);
@@ -116,16 +125,11 @@ TEST_F(SelectionWindow, HighlightingALanguageSpeaksItAtOnce) {
         EXPECT_EQ(window.btnCANCEL.Caption(), language.CancelCaption);
         EXPECT_EQ(window.lblMSG.Caption(), language.GetMessage(101));
         EXPECT_EQ(window.CloseQuestion, language.GetMessage(102));
-        EXPECT_EQ(window.Font().Name(), language.FontInfo->GetFontName());
-        EXPECT_EQ(window.Font().Size(), language.FontInfo->Size);
-        EXPECT_EQ(window.Font().Charset(), language.FontInfo->Charset);
-        EXPECT_EQ(window.lstLANG.Font(), window.Font().Handle());
-        EXPECT_EQ(window.btnSTART.Enabled(), language.Usable);
+        EXPECT_EQ(window.btnSTART.Enabled(), step.index != kGerman);
+        for (const TZelControl* control : std::initializer_list<const TZelControl*>{
+                 &window.lblMSG, &window.lstLANG, &window.btnSTART, &window.btnCANCEL})
+            ExpectShownFont(control->Handle(), step.font, window.Dpi());
     }
-    // The language without an installed font is shown in the default GUI font.
-    EXPECT_FALSE(ManagerCatalogue::Language(kGerman).Usable);
-    EXPECT_EQ(ManagerCatalogue::Language(kGerman).FontInfo->GetFontName(),
-              GetDefaultGuiFontInfo().Name);
 }
 
 TEST_F(SelectionWindow, StartConfirmsTheHighlightedLanguageAndClosesWithoutAsking) {
@@ -133,21 +137,14 @@ TEST_F(SelectionWindow, StartConfirmsTheHighlightedLanguageAndClosesWithoutAskin
     for (const char* way : ways) {
         SCOPED_TRACE(way);
         TZelApplication run(TZelTaskbarButton::MainForm);
-        SetupManager().LanguageConfirmed = false;
-        SetupManager().SetCurrentIndex(kEnglish);
-        TOrnOVISetup000& window = run.CreateForm<TOrnOVISetup000>();
-        window.Show();
-        SetForegroundWindow(window.Handle());
-        ASSERT_TRUE(PumpUntil(run, [&] { return GetFocus() == window.lstLANG.Handle(); }));
+        TOrnOVISetup000& window = Open(run, kEnglish);
         MessageBoxAnswer answer(IDYES);
 
-        SendMessageW(window.lstLANG.Handle(), WM_KEYDOWN, VK_DOWN, 1);
-        if (std::string(way) == "click") {
+        PressKeyIn(run, VK_DOWN);
+        if (std::string(way) == "click")
             SendMessageW(window.btnSTART.Handle(), BM_CLICK, 0, 0);
-        } else {
-            PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
-            run.ProcessMessages();
-        }
+        else
+            PressKeyIn(run, VK_RETURN);
 
         EXPECT_EQ(answer.asked, 0);
         EXPECT_TRUE(run.Terminated());
@@ -170,148 +167,56 @@ TEST_F(SelectionWindow, StartIsDisabledForALanguageWithoutFontAndEnterDoesNothin
     EXPECT_TRUE(window.btnSTART.Enabled());
 }
 
-// Every way of closing but Start asks the highlighted language's question, with No as default.
-TEST_F(SelectionWindow, ClosingWithoutStartAsksAndNoKeepsTheWindowAsItWas) {
-    TOrnOVISetup000& window = Open(kJapanese);
+// Every way of closing but Start asks the highlighted language's question, in a box the window
+// owns with No as its default, while no language is chosen. No keeps the window as it was; Yes
+// closes it without a language.
+TEST_F(SelectionWindow, ClosingWithoutStartAsksTheCloseQuestion) {
     const TLxSetupLanguageItem& japanese = ManagerCatalogue::Language(kJapanese);
-    struct Case {
-        const char* way;
-        std::function<void()> close;
+    struct Way {
+        const char* name;
+        std::function<void(TZelApplication&, TOrnOVISetup000&)> close;
     };
-    const Case cases[] = {
-        {"cancel", [&] { SendMessageW(window.btnCANCEL.Handle(), BM_CLICK, 0, 0); }},
-        {"escape", [&] { PressKey(VK_ESCAPE); }},
-        {"close box", [&] { PostMessageW(window.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    const Way ways[] = {
+        {"cancel",
+         [](TZelApplication&, TOrnOVISetup000& window) {
+             SendMessageW(window.btnCANCEL.Handle(), BM_CLICK, 0, 0);
+         }},
+        {"escape", [](TZelApplication& run, TOrnOVISetup000&) { PressKeyIn(run, VK_ESCAPE); }},
+        {"close box",
+         [](TZelApplication&, TOrnOVISetup000& window) {
+             PostMessageW(window.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+         }},
+        {"close request",
+         [](TZelApplication&, TOrnOVISetup000& window) {
+             PostMessageW(window.Handle(), WM_CLOSE, 0, 0);
+         }},
     };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.way);
-        MessageBoxAnswer answer(IDNO);
-        int indexWhileAsked = 0;
-        answer.whileAsked = [&] { indexWhileAsked = SetupManager().CurrentIndex; };
-        test.close();
-        ASSERT_TRUE(PumpUntil(application, [&] { return answer.asked == 1; }));
+    for (const Way& way : ways) {
+        for (const int answer : {IDNO, IDYES}) {
+            SCOPED_TRACE(std::string(way.name) + (answer == IDNO ? ", then no" : ", then yes"));
+            TZelApplication run(TZelTaskbarButton::MainForm);
+            TOrnOVISetup000& window = Open(run, kJapanese);
+            MessageBoxAnswer box(answer);
+            int indexWhileAsked = 0;
+            box.whileAsked = [&] { indexWhileAsked = SetupManager().CurrentIndex; };
+            way.close(run, window);
+            // The box is answered while it shows, so once asked the answer has been handled.
+            ASSERT_TRUE(PumpUntil(run, [&] { return box.asked > 0; }));
+            EXPECT_EQ(box.asked, 1);
+            EXPECT_EQ(box.text, japanese.GetMessage(102));
+            EXPECT_EQ(box.caption, japanese.Title);
+            EXPECT_EQ(box.owner, window.Handle());
+            EXPECT_EQ(box.defaultButton, IDNO);
+            EXPECT_EQ(indexWhileAsked, -1);
 
-        EXPECT_EQ(answer.text, japanese.GetMessage(102));
-        EXPECT_EQ(answer.caption, japanese.Title);
-        EXPECT_EQ(answer.owner, window.Handle());
-        EXPECT_EQ(answer.defaultButton, IDNO);
-        EXPECT_EQ(indexWhileAsked, -1);
-
-        EXPECT_FALSE(application.Terminated());
-        EXPECT_TRUE(window.Visible());
-        EXPECT_EQ(SetupManager().CurrentIndex, kJapanese);
-        EXPECT_EQ(window.lstLANG.ItemIndex(), kJapanese);
-        EXPECT_EQ(window.Caption(), japanese.Title);
-    }
-}
-
-TEST_F(SelectionWindow, YesToTheCloseQuestionClosesWithoutALanguage) {
-    const std::vector<std::function<void(TOrnOVISetup000&)>> ways{
-        [](TOrnOVISetup000& window) { SendMessageW(window.btnCANCEL.Handle(), BM_CLICK, 0, 0); },
-        [](TOrnOVISetup000& window) { PostMessageW(window.Handle(), WM_CLOSE, 0, 0); },
-    };
-    for (const auto& close : ways) {
-        TZelApplication run(TZelTaskbarButton::MainForm);
-        SetupManager().SetCurrentIndex(kEnglish);
-        TOrnOVISetup000& window = run.CreateForm<TOrnOVISetup000>();
-        window.Show();
-        MessageBoxAnswer answer(IDYES);
-        close(window);
-        ASSERT_TRUE(PumpUntil(run, [&] { return run.Terminated(); }));
-        EXPECT_EQ(answer.asked, 1);
-        EXPECT_FALSE(window.Visible());
-        EXPECT_EQ(SetupManager().CurrentIndex, -1);
-        EXPECT_FALSE(SetupManager().LanguageConfirmed);
-    }
-}
-
-// A 32-bit bitmap of our own to draw entries into, filled with a colour no entry uses.
-class EntryCanvas {
-public:
-    static constexpr int kWidth = 200;
-    static constexpr int kHeight = 60;
-    static constexpr COLORREF kUntouched = RGB(255, 0, 255);
-
-    EntryCanvas() : dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        bitmap_ =
-            TZelGdiObject<HBITMAP>(CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        pixels_ = static_cast<const uint32_t*>(bits);
-        selection_ = std::make_unique<TZelSelection>(dc_, bitmap_.Handle());
-        const RECT all{0, 0, kWidth, kHeight};
-        TZelGdiObject<HBRUSH> brush(CreateSolidBrush(kUntouched));
-        FillRect(dc_, &all, brush.Handle());
-    }
-    ~EntryCanvas() {
-        selection_.reset();
-        DeleteDC(dc_);
-    }
-
-    HDC Handle() const { return dc_; }
-    std::vector<uint32_t> Pixels() const {
-        GdiFlush();
-        return {pixels_, pixels_ + kWidth * kHeight};
-    }
-
-private:
-    HDC dc_;
-    TZelGdiObject<HBITMAP> bitmap_;
-    const uint32_t* pixels_ = nullptr;
-    std::unique_ptr<TZelSelection> selection_;
-};
-
-TEST_F(SelectionWindow, DrawsEachEntryInItsStateColoursCentredAndClippedToItsRow) {
-    const TOrnOVISetup000& window = Open(kEnglish);
-    struct Case {
-        int index;
-        bool selected;
-        RECT row;
-        int background; // system colours; -1: nothing is drawn
-        int text;
-    };
-    const Case cases[] = {
-        {kEnglish, false, {10, 5, 190, 21}, COLOR_WINDOW, COLOR_WINDOWTEXT},
-        {kEnglish, true, {10, 5, 190, 45}, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT},
-        {kGerman, false, {0, 0, 180, 16}, COLOR_WINDOW, COLOR_GRAYTEXT},
-        {kGerman, true, {0, 20, 180, 36}, COLOR_WINDOW, COLOR_GRAYTEXT},
-        // A row narrower than the name cuts it at its right edge.
-        {kJapanese, false, {20, 10, 45, 26}, COLOR_WINDOW, COLOR_WINDOWTEXT},
-        {3, true, {0, 0, 180, 16}, -1, -1},
-    };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.index);
-        EntryCanvas drawn;
-        DRAWITEMSTRUCT item{ODT_LISTBOX,
-                            static_cast<UINT>(GetDlgCtrlID(window.lstLANG.Handle())),
-                            static_cast<UINT>(test.index),
-                            ODA_DRAWENTIRE,
-                            test.selected ? static_cast<UINT>(ODS_SELECTED) : 0u,
-                            window.lstLANG.Handle(),
-                            drawn.Handle(),
-                            test.row,
-                            0};
-        SendMessageW(window.Handle(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
-
-        // What the entry must look like: its row in the background colour, the name 4 pixels
-        // from the left, as far below the row's top as the font's height leaves room above and
-        // below, cut at the row's edges.
-        EntryCanvas expected;
-        if (test.background >= 0) {
-            const HDC dc = expected.Handle();
-            TZelSelection font(dc, window.lstLANG.Font());
-            FillRect(dc, &test.row, GetSysColorBrush(test.background));
-            SetBkColor(dc, GetSysColor(test.background));
-            SetTextColor(dc, GetSysColor(test.text));
-            TEXTMETRICW metrics{};
-            GetTextMetricsW(dc, &metrics);
-            const int top = test.row.top + (test.row.bottom - test.row.top - metrics.tmHeight) / 2;
-            const std::wstring& name = ManagerCatalogue::Language(test.index).EnName;
-            ExtTextOutW(dc, test.row.left + 4, top, ETO_CLIPPED, &test.row, name.c_str(),
-                        static_cast<UINT>(name.size()), nullptr);
+            const bool closed = answer == IDYES;
+            EXPECT_EQ(run.Terminated(), closed);
+            EXPECT_EQ(window.Visible(), !closed);
+            EXPECT_EQ(SetupManager().CurrentIndex, closed ? -1 : kJapanese);
+            EXPECT_FALSE(SetupManager().LanguageConfirmed);
+            EXPECT_EQ(window.lstLANG.ItemIndex(), kJapanese);
+            EXPECT_EQ(window.Caption(), japanese.Title);
         }
-        EXPECT_TRUE(drawn.Pixels() == expected.Pixels());
     }
 }
 
@@ -324,8 +229,8 @@ TEST(SelectionWindowRun, RunsAsTheMainWindowWithItsOwnTaskbarButtonUntilItCloses
     HWND owner = nullptr;
     // Once the window is up, look at it and press its Start button.
     const ThreadTimer whenShown([&] {
-        const HWND shown = FindWindowW(L"TOrnOVISetup000", nullptr);
-        if (!shown || !IsWindowVisible(shown))
+        const HWND shown = ShownWindowOfThisThread(L"TOrnOVISetup000");
+        if (!shown)
             return;
         found = shown;
         exStyle = GetWindowLongPtrW(found, GWL_EXSTYLE);

@@ -71,6 +71,18 @@ inline bool PumpUntil(TZelApplication& application, const std::function<bool()>&
     return true;
 }
 
+// Brings the form forward and waits until the control has the keyboard focus. The focus is set
+// within this thread as well, so that whatever window an earlier test left in front, even one
+// that keeps the foreground, cannot keep it from the form.
+inline bool FocusOn(TZelApplication& application, const TZelForm& form, HWND control) {
+    SetForegroundWindow(form.Handle());
+    return PumpUntil(application, [&] {
+        if (GetFocus() != control)
+            SetFocus(control);
+        return GetFocus() == control;
+    });
+}
+
 // The control's rectangle in its form's client coordinates.
 inline RECT PlacementOf(HWND control) {
     RECT rect{};
@@ -88,8 +100,7 @@ protected:
         form.list.AddItem(L"Nihongo");
         form.list.SetItemIndex(0);
         form.Show();
-        SetForegroundWindow(form.Handle());
-        ASSERT_TRUE(PumpUntil(application, [&] { return GetFocus() == form.list.Handle(); }));
+        ASSERT_TRUE(FocusOn(application, form, form.list.Handle()));
         form.events.clear();
     }
 
