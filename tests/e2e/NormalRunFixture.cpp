@@ -26,7 +26,6 @@ const Language kUnusable{
 
 namespace {
 
-constexpr wchar_t kSelectionWindowClass[] = L"TOrnOVISetup000";
 constexpr wchar_t kMessageBoxClass[] = L"#32770";
 constexpr wchar_t kPackageWindowClass[] = L"PagrionFakePackage";
 // The static control in which a message box shows its text.
