@@ -39,10 +39,14 @@ bool SetFileAces(const std::wstring& path, const TZelAceCollection* entries) try
     return false;
 }
 
-bool GrantEveryoneFileAccess(const std::wstring& path, bool isFolder) try {
-    TZelAceCollection entries;
+void AddEveryoneGrant(TZelAceCollection& entries, bool isFolder) {
     entries.Add(EveryoneSid, ACCESS_ALLOWED_ACE_TYPE, isFolder ? FolderGrantFlags : FileGrantFlags,
                 FILE_ALL_ACCESS);
+}
+
+bool GrantEveryoneFileAccess(const std::wstring& path, bool isFolder) try {
+    TZelAceCollection entries;
+    AddEveryoneGrant(entries, isFolder);
     return SetFileAces(path, &entries);
 } catch (...) {
     return false;
