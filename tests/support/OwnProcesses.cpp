@@ -13,7 +13,12 @@ constexpr DWORD kLookupPauseMs = 10;
 HANDLE OwnJob() {
     static const HANDLE job = [] {
         const HANDLE created = CreateJobObjectW(nullptr, nullptr);
-        if (!created || !AssignProcessToJobObject(created, GetCurrentProcess()))
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (!created ||
+            !SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits,
+                                     sizeof limits) ||
+            !AssignProcessToJobObject(created, GetCurrentProcess()))
             throw std::runtime_error("cannot put the test program into a job");
         return created;
     }();

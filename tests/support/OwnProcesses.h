@@ -1,7 +1,8 @@
 // The processes a test started, directly or through the programs it started. They all run in one
 // job object with the test program, which joins it before it starts its first child. Their
 // windows are looked up among them, never on the whole desktop, where another test's leftovers
-// may show; and what a failed test left running is ended with them.
+// may show; what a failed test left running is ended by its fixture, and what a stopped test
+// program left running is ended by the system once the program is gone.
 #pragma once
 
 #include <windows.h>
@@ -13,7 +14,7 @@
 namespace testing_support {
 
 // Puts this test program into its job, once: every process it starts from then on, and every
-// process those start, runs in the job too.
+// process those start, runs in the job too, and ends when the test program has ended.
 void JoinOwnProcessJob();
 
 // The ids of the processes of the job that still run, this test program's own among them.

@@ -1,7 +1,5 @@
 #include "TestSupport.h"
 
-#include "OwnProcesses.h"
-
 #include <windows.h>
 
 #include <sddl.h>
@@ -156,7 +154,6 @@ ScopedCurrentFolder::~ScopedCurrentFolder() {
 }
 
 ChildProcess::ChildProcess(const std::wstring& commandLine, const std::wstring& workFolder) {
-    JoinOwnProcessJob();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

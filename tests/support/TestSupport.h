@@ -97,8 +97,7 @@ struct ChildResult {
     uint32_t exitCode = 0; // the full 32-bit exit code
 };
 
-// A started child process, stopped at the end of its scope when it is still running. It runs in
-// the job of the test program's own processes (OwnProcesses.h).
+// A started child process, stopped at the end of its scope when it is still running.
 class ChildProcess {
 public:
     // Starts commandLine with CreateProcessW in workFolder (empty: the current one).
