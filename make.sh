@@ -235,9 +235,10 @@ cmd_check() {
     start_wine_session
     for target in $TARGETS; do
         runs_here "$target" || { log "this host runs no 32-bit code: $target skipped"; continue; }
+        # Every test of a program carries the program's name as its label.
         for name in "$@"; do
             (cd "$BUILD_ROOT/$target" && WINEPREFIX=$BUILD_ROOT/$target/wineprefix \
-                ctest --output-on-failure -R "^$name\$") || status=1
+                ctest --output-on-failure -j "$JOBS" -L "^$name\$") || status=1
         done
     done
     stop_wine_session

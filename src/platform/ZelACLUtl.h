@@ -115,7 +115,10 @@ SecBlock GetFileDaclDescriptor(const std::wstring& path);
 // Merges entries into the list of a file or folder and stores the result.
 bool SetFileAces(const std::wstring& path, const TZelAceCollection* entries);
 
-// Gives Everyone full access: to a folder and everything created in it (inherited by files and
-// sub-folders), or to a file itself.
+// The entry that gives Everyone full access: to a folder and everything created in it (inherited
+// by files and sub-folders), or to a file itself.
+void AddEveryoneGrant(TZelAceCollection& entries, bool isFolder);
+
+// Merges that entry into the list of a file or folder.
 bool GrantEveryoneFileAccess(const std::wstring& path, bool isFolder);
 bool GrantEveryoneFile(const std::wstring& path);

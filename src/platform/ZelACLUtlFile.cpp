@@ -39,10 +39,14 @@ bool SetFileAces(const std::wstring& path, const TZelAceCollection* entries) try
     return false;
 }
 
-bool GrantEveryoneFileAccess(const std::wstring& path, bool isFolder) try {
-    TZelAceCollection entries;
+void AddEveryoneGrant(TZelAceCollection& entries, bool isFolder) {
     entries.Add(kEveryoneSid, ACCESS_ALLOWED_ACE_TYPE, isFolder ? kFolderGrantFlags : kFileGrantFlags,
                 FILE_ALL_ACCESS);
+}
+
+bool GrantEveryoneFileAccess(const std::wstring& path, bool isFolder) try {
+    TZelAceCollection entries;
+    AddEveryoneGrant(entries, isFolder);
     return SetFileAces(path, &entries);
 } catch (...) {
     return false;

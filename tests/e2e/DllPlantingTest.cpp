@@ -10,7 +10,10 @@
 // own user32 imports version.dll, so told so, Wine would load a version.dll beside any program
 // that uses windows while it starts the process, before the program runs. Windows' user32 is a
 // known DLL, whose imports never come from a program's folder. The launcher's reading of the
-// package's version is still checked to use the system's version.dll.
+// package's version is still checked to work with the search restricted.
+//
+// The launcher runs under a name of its own here, so that the DLL order set for it reaches no
+// other test's launcher, also when a stopped test could not take it back.
 #include "SilentRunFixture.h"
 
 #include <windows.h>
@@ -25,6 +28,10 @@ namespace {
 using namespace testing_support;
 
 const wchar_t* const kPlantedNames[] = {L"version.dll", L"shell32.dll", L"comctl32.dll"};
+// Under Wine a planted version.dll can never reach the launcher (see above), so that a check of
+// it could not fail: only these are checked for the launcher.
+const wchar_t* const kPlantedNamesCheckedForTheLauncher[] = {L"shell32.dll", L"comctl32.dll"};
+constexpr wchar_t kLauncherName[] = L"PlantingSetup";
 
 // Wine's DLL order for one program, as the prefix's per-program settings give it: the named
 // DLLs (without extension) are taken from the search path first.
@@ -42,24 +49,9 @@ private:
     std::vector<std::unique_ptr<SavedRegistryValue>> values_;
 };
 
-// The folder given becomes the current folder of the test and of the programs it starts.
-class CurrentFolder {
-public:
-    explicit CurrentFolder(const std::wstring& folder) : old_(MAX_PATH, L'\0') {
-        old_.resize(GetCurrentDirectoryW(MAX_PATH, old_.data()));
-        SetCurrentDirectoryW(folder.c_str());
-    }
-    ~CurrentFolder() { SetCurrentDirectoryW(old_.c_str()); }
-    CurrentFolder(const CurrentFolder&) = delete;
-    CurrentFolder& operator=(const CurrentFolder&) = delete;
-
-private:
-    std::wstring old_;
-};
-
 class DllPlanting : public SilentRunFixture {
 protected:
-    DllPlanting() {
+    DllPlanting() : SilentRunFixture(kLauncherName) {
         for (const wchar_t* name : kPlantedNames)
             CopyTo(ProgramFolder() + L"planteddll.dll", setupFolder / name);
         CopyTo(ProgramFolder() + L"systemimports.exe", setupFolder / L"systemimports.exe");
@@ -70,7 +62,7 @@ protected:
         return ReadBytes(setupFolder / (name + L".loaded"));
     }
     void ExpectNoPlantedDllLoaded() const {
-        for (const wchar_t* name : kPlantedNames)
+        for (const wchar_t* name : kPlantedNamesCheckedForTheLauncher)
             EXPECT_EQ(LoadedBy(name), "") << Utf8(name);
     }
     // What the packages recorded of their starts; a package started without waiting for its
@@ -82,9 +74,9 @@ protected:
         return starts;
     }
 
-    NativeDllsFirst launcherOrder{L"PagrionSetup.exe", {L"shell32", L"comctl32"}};
+    NativeDllsFirst launcherOrder{std::wstring(kLauncherName) + L".exe", {L"shell32", L"comctl32"}};
     NativeDllsFirst importerOrder{L"systemimports.exe", {L"version", L"shell32", L"comctl32"}};
-    CurrentFolder current{setupFolder.Path()};
+    ScopedCurrentFolder current{setupFolder.Path()};
 };
 
 TEST_F(DllPlanting, AProgramImportingTheDllsLoadsThePlantedCopies) {
@@ -100,7 +92,7 @@ TEST_F(DllPlanting, SilentRunLoadsNoPlantedDll) {
     EXPECT_EQ(outcome.ExitCode, 0u);
 
     ExpectNoPlantedDllLoaded();
-    // The version came from the system's version.dll, and the progress process showed its
+    // The version was read with the search restricted, and the progress process showed its
     // window with the bar of the common controls: the converter was told its handle.
     bool versionRead = false;
     for (const LogLine& line : Log())
@@ -112,17 +104,17 @@ TEST_F(DllPlanting, SilentRunLoadsNoPlantedDll) {
     EXPECT_NE(StartedPackages(), "");
 }
 
-// The shown selection window.
-HWND SelectionWindow() {
-    const HWND window = FindWindowW(L"TOrnOVISetup000", nullptr);
+// The selection window of the launcher once it shows.
+HWND SelectionWindow(const ChildProcess& setup) {
+    const HWND window = WindowOfProcess(setup.Id(), L"TOrnOVISetup000");
     return window && IsWindowVisible(window) ? window : nullptr;
 }
 
 TEST_F(DllPlanting, SelectionWindowRunLoadsNoPlantedDll) {
-    ChildProcess setup(L"\"" + (setupFolder / L"PagrionSetup.exe") + L"\"");
+    ChildProcess setup(L"\"" + LauncherPath() + L"\"");
     HWND window = nullptr;
     for (int tries = 0; tries < 3000 && !window && !setup.Ended(10); ++tries)
-        window = SelectionWindow();
+        window = SelectionWindow(setup);
     ASSERT_NE(window, nullptr);
     // Press the start button as Enter does: the window names it as its default button.
     const auto defaultId = static_cast<DWORD>(SendMessageW(window, DM_GETDEFID, 0, 0));

@@ -1,5 +1,7 @@
 // The install log of a run: where it lies, how its lines look, and that concurrent writers and
 // a locked file neither mix lines nor stop the setup.
+#include "ExclusiveHold.h"
+#include "OwnProcesses.h"
 #include "ProgressProcess.h"
 #include "SavedRegistryValue.h"
 #include "TestSupport.h"
@@ -9,9 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <memory>
+#include <ostream>
 #include <regex>
+#include <set>
 #include <vector>
 
 namespace {
@@ -19,6 +24,26 @@ namespace {
 using namespace testing_support;
 
 constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+// Process id, TAB, local time, TAB, message.
+const std::regex kLine(R"(([0-9A-F]{8})\t\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\t(.*))");
+
+struct LogLine {
+    std::string processId;
+    std::string message;
+    bool operator==(const LogLine&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const LogLine& line) {
+    return out << line.processId << " " << line.message;
+}
+
+// The process id as the log writes it: eight upper-case hexadecimal digits.
+std::string IdField(DWORD processId) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%08lX", static_cast<unsigned long>(processId));
+    return text;
+}
 
 class InstallLog : public ::testing::Test {
 protected:
@@ -30,138 +55,129 @@ protected:
                    "<language><lang code=\"en\" lcid=\"0409\" langid=\"9\">"
                    "<item name=\"title\" value=\"Setup\"/><item name=\"file\" value=\"pkg.exe\"/>"
                    "</lang></language>");
+        appMain.Set(L"C:\\Viewer\\PagrionViewer.exe");
+        installLang.Set(L"9");
+        installedVersion.Set(L"2.5.0.16");
     }
 
     std::wstring CommandLine(const std::wstring& arguments) const {
         return L"\"" + (folder / L"PagrionSetup.exe") + L"\" " + arguments;
     }
-    ChildResult Run(const std::wstring& arguments) {
-        return RunAndWait(CommandLine(arguments), folder.Path());
+    std::unique_ptr<ChildProcess> Start(const std::wstring& arguments) const {
+        return std::make_unique<ChildProcess>(CommandLine(arguments), folder.Path());
     }
     // Runs progress processes side by side; each continues the log. Their windows are asked to
-    // close as soon as they show.
-    std::vector<ChildResult> RunProgressProcesses(int count) {
+    // close as soon as they exist. The ids of the processes, each once.
+    std::set<std::string> RunProgressProcesses(int count) {
         std::vector<std::unique_ptr<ChildProcess>> processes;
         for (int i = 0; i < count; ++i)
-            processes.push_back(
-                std::make_unique<ChildProcess>(CommandLine(L"-OVWPROGRESS"), folder.Path()));
-        std::vector<ChildResult> results;
-        for (auto& process : processes)
-            results.push_back(CloseProgressWindowsUntilEnded(*process));
-        return results;
+            processes.push_back(Start(L"-OVWPROGRESS"));
+        std::set<std::string> ids;
+        for (auto& process : processes) {
+            EXPECT_TRUE(CloseProgressWindowUntilEnded(*process).finished);
+            ids.insert(IdField(process->Id()));
+        }
+        return ids;
     }
     std::wstring LogPath() const { return tempFolder / L"PagrionViewer-Install.log"; }
 
-    // The log's lines without their CR LF; fails the test when a line does not end in CR LF.
-    std::vector<std::string> LogLines() const {
+    // The log's lines; fails the test when a line is not terminated by CR LF or does not have
+    // the form of a log line.
+    std::vector<LogLine> Log() const {
         std::string text = ReadBytes(LogPath());
         if (text.starts_with(kUtf8Mark))
             text.erase(0, 3);
-        std::vector<std::string> lines;
-        size_t start = 0;
-        while (start < text.size()) {
-            const size_t end = text.find("\r\n", start);
-            EXPECT_NE(end, std::string::npos) << "unterminated line: " << text.substr(start);
-            if (end == std::string::npos)
-                break;
-            lines.push_back(text.substr(start, end - start));
-            start = end + 2;
+        EXPECT_TRUE(text.ends_with("\r\n")) << "unterminated last line: " << text;
+        std::vector<LogLine> lines;
+        for (const std::string& line : SplitLines(text)) {
+            std::smatch match;
+            EXPECT_TRUE(std::regex_match(line, match, kLine)) << line;
+            lines.push_back({match[1].str(), match[2].str()});
         }
+        return lines;
+    }
+    // The log of a normal run with these arguments by the process of that id.
+    std::vector<LogLine> NormalRunLog(const std::string& arguments, DWORD processId) const {
+        const std::vector<std::string> viewerValues = {
+            "HKLM\\Pagrion Viewer\\AppMain=\"C:\\Viewer\\PagrionViewer.exe\"",
+            "HKLM\\Pagrion Viewer\\InstallLang=\"9\"",
+            "HKLM\\Pagrion Viewer\\Install=\"2.5.0.16\"",
+        };
+        std::vector<std::string> messages = {"Start Setup (" + Utf8(folder / L"PagrionSetup.exe") +
+                                             arguments + ")"};
+        messages.insert(messages.end(), viewerValues.begin(), viewerValues.end());
+        messages.push_back("NewInstallVersion=\"2.5.0.17\"");
+        messages.push_back("NormalMode");
+        messages.insert(messages.end(), viewerValues.begin(), viewerValues.end());
+        messages.push_back("End Setup (ExitCode=0)");
+        std::vector<LogLine> lines;
+        for (const std::string& message : messages)
+            lines.push_back({IdField(processId), message});
         return lines;
     }
 
     ScratchFolder folder;
     ScratchFolder tempFolder;
     ScopedTempFolder temp;
+    SavedRegistryValue appMain{HKEY_LOCAL_MACHINE, kViewerKey, L"AppMain"};
+    SavedRegistryValue installLang{HKEY_LOCAL_MACHINE, kViewerKey, L"InstallLang"};
+    SavedRegistryValue installedVersion{HKEY_LOCAL_MACHINE, kViewerKey, L"Install"};
+    // Declared last: the processes end before their folders are removed.
+    OwnProcessesEnder processes;
 };
 
-// Process id, TAB, local time, TAB, message.
-const std::regex kLine(R"(([0-9A-F]{8})\t\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\t(.*))");
-
-TEST_F(InstallLog, RunWritesAFreshLogFromStartToEnd) {
+TEST_F(InstallLog, NormalRunWritesAFreshLogFromStartToEndUnderItsProcessId) {
     WriteBytes(LogPath(), "left over from an earlier setup\r\n");
-    ASSERT_EQ(Run(L"-x \"a b\"").exitCode, 0u);
+    const auto setup = Start(L"-x \"a b\"");
+    ASSERT_EQ(setup->Wait().exitCode, 0u);
 
     const std::string bytes = ReadBytes(LogPath());
     ASSERT_TRUE(bytes.starts_with(kUtf8Mark));
     EXPECT_EQ(bytes.find(kUtf8Mark, 3), std::string::npos) << "only the first line has a mark";
-    const auto lines = LogLines();
-    ASSERT_GE(lines.size(), 2u);
-    for (const std::string& line : lines)
-        EXPECT_TRUE(std::regex_match(line, kLine)) << line;
-    std::smatch match;
-    ASSERT_TRUE(std::regex_match(lines.front(), match, kLine));
-    EXPECT_EQ(match[2].str(), "Start Setup (" + Utf8(folder / L"PagrionSetup.exe") + " -x a b)");
-    ASSERT_TRUE(std::regex_match(lines.back(), match, kLine));
-    EXPECT_EQ(match[2].str(), "End Setup (ExitCode=0)");
+    EXPECT_EQ(Log(), NormalRunLog(" -x a b", setup->Id()));
 }
 
-// The whole log of a normal run, in order: the viewer's values at its start and end, the
-// package's version and the normal mode between them. A progress process started after it
-// continues the log with its own start and end only.
-TEST_F(InstallLog, NormalRunLogsItsWholeRunAndAProgressProcessOnlyItsOwnLines) {
-    const SavedRegistryValue appMain(HKEY_LOCAL_MACHINE, kViewerKey, L"AppMain");
-    const SavedRegistryValue installLang(HKEY_LOCAL_MACHINE, kViewerKey, L"InstallLang");
-    const SavedRegistryValue installed(HKEY_LOCAL_MACHINE, kViewerKey, L"Install");
-    appMain.Set(L"C:\\Viewer\\PagrionViewer.exe");
-    installLang.Set(L"9");
-    installed.Set(L"2.5.0.16");
-    ASSERT_EQ(Run(L"").exitCode, 0u);
-    ASSERT_TRUE(RunProgressProcesses(1)[0].finished);
+TEST_F(InstallLog, ProgressProcessContinuesTheLogWithItsOwnStartAndEndOnly) {
+    const auto setup = Start(L"");
+    ASSERT_EQ(setup->Wait().exitCode, 0u);
+    const std::set<std::string> progressId = RunProgressProcesses(1);
 
-    std::vector<std::string> messages;
-    for (const std::string& line : LogLines())
-        messages.push_back(line.substr(line.rfind('\t') + 1));
-    const std::string launcher = Utf8(folder / L"PagrionSetup.exe");
-    const std::vector<std::string> viewerValues = {
-        "HKLM\\Pagrion Viewer\\AppMain=\"C:\\Viewer\\PagrionViewer.exe\"",
-        "HKLM\\Pagrion Viewer\\InstallLang=\"9\"",
-        "HKLM\\Pagrion Viewer\\Install=\"2.5.0.16\"",
-    };
-    std::vector<std::string> expected = {"Start Setup (" + launcher + ")"};
-    expected.insert(expected.end(), viewerValues.begin(), viewerValues.end());
-    expected.insert(expected.end(), {"NewInstallVersion=\"2.5.0.17\"", "NormalMode"});
-    expected.insert(expected.end(), viewerValues.begin(), viewerValues.end());
-    expected.insert(expected.end(), {"End Setup (ExitCode=0)",
-                                     "Start Setup (" + launcher + " -OVWPROGRESS)",
-                                     "End Setup (ExitCode=0)"});
-    EXPECT_EQ(messages, expected);
+    std::vector<LogLine> expected = NormalRunLog("", setup->Id());
+    expected.push_back({*progressId.begin(),
+                        "Start Setup (" + Utf8(folder / L"PagrionSetup.exe") + " -OVWPROGRESS)"});
+    expected.push_back({*progressId.begin(), "End Setup (ExitCode=0)"});
+    EXPECT_EQ(Log(), expected);
 }
 
 TEST_F(InstallLog, ConcurrentWritersNeverMixLines) {
     constexpr int kWriters = 8;
-    for (const ChildResult& result : RunProgressProcesses(kWriters))
-        ASSERT_TRUE(result.finished);
+    const std::set<std::string> writers = RunProgressProcesses(kWriters);
 
-    const auto lines = LogLines();
-    EXPECT_EQ(lines.size(), 2u * kWriters);
-    std::map<std::string, int> linesPerProcess;
-    for (const std::string& line : lines) {
-        std::smatch match;
-        ASSERT_TRUE(std::regex_match(line, match, kLine)) << line;
-        ++linesPerProcess[match[1].str()];
+    std::map<std::string, std::vector<std::string>> messagesPerProcess;
+    for (const LogLine& line : Log())
+        messagesPerProcess[line.processId].push_back(line.message);
+    std::set<std::string> loggedIds;
+    for (const auto& [id, messages] : messagesPerProcess) {
+        loggedIds.insert(id);
+        ASSERT_EQ(messages.size(), 2u) << id;
+        EXPECT_TRUE(messages[0].starts_with("Start Setup (")) << messages[0];
+        EXPECT_EQ(messages[1], "End Setup (ExitCode=0)");
     }
-    EXPECT_EQ(linesPerProcess.size(), static_cast<size_t>(kWriters));
-    for (const auto& [id, count] : linesPerProcess)
-        EXPECT_EQ(count, 2) << id;
+    EXPECT_EQ(loggedIds, writers);
 }
 
 TEST_F(InstallLog, LineIsLostWhenTheLogStaysLockedAndTheRunGoesOn) {
-    HANDLE lock = CreateFileW(LogPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    // Released later than the writer's five seconds of retries for its first line.
-    BackgroundTask release([lock] {
-        Sleep(6500);
-        CloseHandle(lock);
-    });
-    const ChildResult result = RunProgressProcesses(1)[0];
-    release.Join();
+    ExclusiveHold lock(LogPath());
+    ASSERT_TRUE(lock.Held());
+    const auto progress = Start(L"-OVWPROGRESS");
+    // The window shows once the first line has been given up after the writer's retries.
+    ASSERT_NE(AwaitProgressWindow(*progress), nullptr);
+    lock.Release();
+    const ChildResult result = CloseProgressWindowUntilEnded(*progress);
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, 0u);
-    const auto lines = LogLines();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(lines[0].ends_with("\tEnd Setup (ExitCode=0)")) << lines[0];
+    const std::vector<LogLine> expected = {{IdField(progress->Id()), "End Setup (ExitCode=0)"}};
+    EXPECT_EQ(Log(), expected);
 }
 
 } // namespace

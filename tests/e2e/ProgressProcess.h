@@ -1,19 +1,27 @@
-// Progress processes in the end-to-end tests: they show their window until asked to close.
+// Progress processes in the end-to-end tests: copies of the launcher started with "-OVWPROGRESS"
+// that show their window until asked to close.
 #pragma once
 
-#include "ForeignWindows.h"
 #include "TestSupport.h"
 
 #include <windows.h>
 
-// Asks the process's progress windows to close as they show, until the process has ended, and
-// returns its result (unfinished after about 30 seconds). Windows of other processes are left
-// alone, also those an earlier test left behind.
-inline testing_support::ChildResult CloseProgressWindowsUntilEnded(
-    testing_support::ChildProcess& process) {
-    for (int tries = 0; tries < 3000 && !process.Ended(10); ++tries) {
-        if (HWND window = foreign_windows::ShownWindowOf(process.Id(), L"TOrnOVIProgress000"))
-            PostMessageW(window, WM_CLOSE, 0, 0);
-    }
-    return process.Wait(0);
-}
+#include <string>
+
+// The progress window of the process once it exists; nullptr when the process ended first or
+// half a minute passed.
+HWND AwaitProgressWindow(const testing_support::ChildProcess& process);
+
+// Asks the progress window to close whenever it exists, until the process has ended, and
+// returns its result (unfinished after half a minute).
+testing_support::ChildResult CloseProgressWindowUntilEnded(testing_support::ChildProcess& process);
+
+// A launcher run whose progress process never shows its window: the test runs the launcher as
+// the debugger of it and of every process it starts, and ends each copy of the launcher that the
+// launcher starts before that copy runs a single instruction of its own.
+struct RunWithoutProgressWindow {
+    testing_support::ChildResult launcher;
+    int endedCopies = 0;
+};
+RunWithoutProgressWindow RunEndingProgressProcessesAtStart(const std::wstring& launcherPath,
+                                                           const std::wstring& arguments);

@@ -1,28 +1,33 @@
 #include "SilentRunFixture.h"
+#include "SilentRunLockedKey.h"
 #include "TwoLanguageDefinition.h"
+
+#include "setup/ornLxSetup.h"
 
 using namespace testing_support;
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
+// The values the engineering tool and the launcher exchange in the temporary key.
+const wchar_t* const kTemporaryKeyValues[] = {L"Language", L"InstallPath", L"ContentsPath",
+                                              L"Error",    L"Reboot",      L"Install"};
+
+std::vector<std::unique_ptr<SavedRegistryValue>> SaveTemporaryKeyValues() {
+    // A stopped test may have left the key read-only, which would spoil every later run.
+    ReadOnlyKey::RepairAbandoned(HKEY_LOCAL_MACHINE, kSilentKey);
+    std::vector<std::unique_ptr<SavedRegistryValue>> saved;
+    for (const wchar_t* name : kTemporaryKeyValues)
+        saved.push_back(std::make_unique<SavedRegistryValue>(HKEY_LOCAL_MACHINE, kSilentKey, name));
+    return saved;
 }
 
 } // namespace
 
-SilentRunFixture::SilentRunFixture() : temp(tempFolder.Path()) {
-    CopyTo(ProgramFolder() + L"PagrionSetup.exe", setupFolder / L"PagrionSetup.exe");
-    WriteBytes(setupFolder / L"PagrionSetup.dat", kTwoLanguageDefinition);
+SilentRunFixture::SilentRunFixture(const std::wstring& launcherName)
+    : launcherName(launcherName), temp(tempFolder.Path()),
+      temporaryKeyValues_(SaveTemporaryKeyValues()), silentFile_(GetWorkFolder() + L"silent.txt") {
+    CopyTo(ProgramFolder() + L"PagrionSetup.exe", LauncherPath());
+    WriteBytes(setupFolder / (launcherName + L".dat"), kTwoLanguageDefinition);
     for (const wchar_t* language : {L"en", L"ja"})
         CopyTo(ProgramFolder() + L"fakepackage.exe", PackagePath(language));
     // Any file stands for the viewer program; the converter lies beside it.
@@ -35,7 +40,7 @@ SilentRunFixture::SilentRunFixture() : temp(tempFolder.Path()) {
 }
 
 engtool::SilentOutcome SilentRunFixture::Run(const engtool::SilentParameters& parameters) {
-    return engtool::RunSilentSetup(setupFolder / L"PagrionSetup.exe", parameters);
+    return engtool::RunSilentSetup(LauncherPath(), parameters);
 }
 
 engtool::SilentParameters SilentRunFixture::Parameters(const std::wstring& language) const {
@@ -44,6 +49,10 @@ engtool::SilentParameters SilentRunFixture::Parameters(const std::wstring& langu
     parameters.InstallPath = installFolder / L"Viewer";
     parameters.ContentsPath = installFolder / L"Contents";
     return parameters;
+}
+
+std::wstring SilentRunFixture::LauncherPath() const {
+    return setupFolder / (launcherName + L".exe");
 }
 
 std::wstring SilentRunFixture::PackagePath(const std::wstring& language) const {
@@ -60,7 +69,7 @@ void SilentRunFixture::SetPackageBehaviour(const std::wstring& language,
 }
 
 std::vector<std::string> SilentRunFixture::ConverterStarts() const {
-    return Lines(ReadBytes(viewerFolder / L"lxdbconv.exe.started.txt"));
+    return SplitLines(ReadBytes(viewerFolder / L"lxdbconv.exe.started.txt"));
 }
 
 std::vector<SilentRunFixture::LogLine> SilentRunFixture::Log() const {
@@ -69,7 +78,7 @@ std::vector<SilentRunFixture::LogLine> SilentRunFixture::Log() const {
     if (text.starts_with("\xEF\xBB\xBF"))
         text.erase(0, 3);
     std::vector<LogLine> lines;
-    for (const std::string& line : Lines(text)) {
+    for (const std::string& line : SplitLines(text)) {
         const size_t firstTab = line.find('\t');
         const size_t secondTab = line.find('\t', firstTab + 1);
         if (firstTab == std::string::npos || secondTab == std::string::npos)

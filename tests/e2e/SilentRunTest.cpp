@@ -18,7 +18,8 @@ class SilentRun : public SilentRunFixture {
 protected:
     void ExpectResults(const engtool::SilentOutcome& outcome, uint32_t exitCode,
                        const wchar_t* error, const wchar_t* reboot) {
-        ASSERT_TRUE(outcome.Finished);
+        ASSERT_TRUE(outcome.Finished)
+            << "the unattended caller waits for ever (a message box waits for a user it lacks)";
         EXPECT_EQ(outcome.ExitCode, exitCode);
         EXPECT_EQ(outcome.Error, std::optional<std::wstring>(error));
         EXPECT_EQ(outcome.Reboot, std::optional<std::wstring>(reboot));
@@ -54,11 +55,7 @@ TEST_F(SilentRun, SilentFileNamesTheInstallFolderWhileThePackageRuns) {
     SetPackageBehaviour(L"en", "wait=20000");
     engtool::SilentOutcome outcome;
     BackgroundTask run([this, &outcome] { outcome = Run(Parameters()); });
-    HWND package = nullptr;
-    for (int i = 0; i < 3000 && !package; ++i) {
-        package = FindWindowW(L"PagrionFakePackage", nullptr);
-        Sleep(10);
-    }
+    const HWND package = AwaitWindow([] { return WindowOfOwnProcesses(L"PagrionFakePackage"); });
     ASSERT_NE(package, nullptr) << "the package never showed its window";
     const std::string silentFile = ReadBytes(GetWorkFolder() + L"silent.txt");
     PostMessageW(package, WM_CLOSE, 0, 0);
@@ -117,6 +114,32 @@ TEST_F(SilentRun, PackageThatCannotStartEndsWithFour) {
     EXPECT_TRUE(ConverterStarts().empty());
 }
 
+TEST_F(SilentRun, NoUsableLanguageEndsWithOneWithoutAMessageBox) {
+    for (const wchar_t* language : {L"en", L"ja"})
+        ASSERT_TRUE(DeleteFileW(PackagePath(language).c_str()));
+    ExpectResults(Run(Parameters()), 1, L"1", L"0");
+    EXPECT_TRUE(LogHas("End Setup (ExitCode=1)"));
+}
+
+TEST_F(SilentRun, PackageGoneAfterTheLanguageChoiceEndsWithTwoWithoutAMessageBox) {
+    // The package vanishes once the launcher has chosen its language: named as the work folder's
+    // "silent.txt", it is removed by the run itself, which clears that file before it reads its
+    // parameters (and, given an empty install folder, writes none).
+    const std::wstring package = GetWorkFolder() + L"silent.txt";
+    WriteWorkFile(L"silent.txt", L"stands for the package");
+    ASSERT_TRUE(Exists(package));
+    WriteBytes(setupFolder / L"PagrionSetup.dat",
+               "<language><lang code=\"en\" lcid=\"0409\" langid=\"9\">"
+               "<item name=\"title\" value=\"Setup\"/><item name=\"file\" value=\"" +
+                   Utf8(package) + "\"/></lang></language>");
+    engtool::SilentParameters parameters = Parameters();
+    parameters.InstallPath = L"";
+
+    ExpectResults(Run(parameters), 2, L"2", L"0");
+    EXPECT_FALSE(Exists(package));
+    EXPECT_TRUE(LogHas("End Setup (ExitCode=2)"));
+}
+
 TEST_F(SilentRun, NoViewerProgramMeansNoRegistrationAndSuccess) {
     for (const std::wstring& viewer : {std::wstring(), viewerFolder / L"NoSuchViewer.exe"}) {
         appMain.Set(viewer);
@@ -169,7 +192,7 @@ TEST_F(SilentRun, LogShowsTheRunInOrderWithTheProgressProcessApart) {
     const std::string viewer = Utf8(viewerFolder / L"PagrionViewer.exe");
     const std::string package = Utf8(PackagePath(L"en"));
     const std::vector<std::string> expected = {
-        "Start Setup (" + Utf8(setupFolder / L"PagrionSetup.exe") + " /SET)",
+        "Start Setup (" + Utf8(LauncherPath()) + " /SET)",
         "HKLM\\Pagrion Viewer\\AppMain=\"" + viewer + "\"",
         "HKLM\\Pagrion Viewer\\InstallLang=\"\"",
         "HKLM\\Pagrion Viewer\\Install=\"\"",
@@ -196,8 +219,7 @@ TEST_F(SilentRun, LogShowsTheRunInOrderWithTheProgressProcessApart) {
     };
     EXPECT_EQ(setupLines, expected);
     ASSERT_EQ(otherLines.size(), 2u) << "the progress process writes its own start and end";
-    EXPECT_EQ(otherLines[0], "Start Setup (" + Utf8(setupFolder / L"PagrionSetup.exe") +
-                                 " -LANG:en -OVWPROGRESS)");
+    EXPECT_EQ(otherLines[0], "Start Setup (" + Utf8(LauncherPath()) + " -LANG:en -OVWPROGRESS)");
     EXPECT_EQ(otherLines[1], "End Setup (ExitCode=0)");
 }
 
@@ -222,7 +244,7 @@ TEST_F(SilentRun, OverlongPackagePathIsStartedFromACopy) {
     const std::string starts = ReadBytes(copyFolder + L"pkg_en.started.txt");
     EXPECT_TRUE(Contains(starts, "arguments=/S /v/qn\r\n")) << starts;
     EXPECT_TRUE(Exists(copyFolder + L"pkg_en.exe")) << "the copy stays after the run";
-    EXPECT_FALSE(EveryoneMayWrite(copyFolder + L"pkg_en.exe"))
+    EXPECT_EQ(EveryoneWriteGrant(copyFolder + L"pkg_en.exe"), std::nullopt)
         << "another account could replace the program before it runs with full rights";
 }
 

@@ -1,6 +1,7 @@
 // A second setup process ends at once with 1618 while another one holds the setup mutex, also
 // when that one runs with more rights and its mutex refuses this one every access; it leaves the
 // running one's install log alone. The progress process does not care about the mutex.
+#include "OwnProcesses.h"
 #include "ProgressProcess.h"
 #include "TestSupport.h"
 
@@ -28,6 +29,8 @@ protected:
     ScratchFolder folder;
     ScratchFolder tempFolder;
     ScopedTempFolder temp;
+    // Declared last: the processes end before their folders are removed.
+    OwnProcessesEnder processes;
 };
 
 TEST_P(SingleInstance, SecondSetupProcessEndsWith1618AndLeavesTheLogAlone) {
@@ -48,7 +51,7 @@ TEST_P(SingleInstance, ProgressProcessIgnoresTheMutex) {
     const HeldMutex first(L"OrnOVISetup000", GetParam());
     ASSERT_TRUE(first.Held());
     ChildProcess progress(CommandLine(L"-OVWPROGRESS"), folder.Path());
-    const ChildResult result = CloseProgressWindowsUntilEnded(progress);
+    const ChildResult result = CloseProgressWindowUntilEnded(progress);
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, 0u);
 }

@@ -36,12 +36,8 @@ protected:
 // The lines of text that start with prefix.
 std::vector<std::string> LinesStartingWith(const std::string& text, const std::string& prefix) {
     std::vector<std::string> lines;
-    for (size_t start = 0; start < text.size();) {
-        const size_t end = text.find('\n', start);
-        const std::string line = text.substr(start, end - start);
-        if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(line);
-        start = end == std::string::npos ? text.size() : end + 1;
-    }
+    for (const std::string& line : testing_support::SplitLines(text, "\n"))
+        if (line.starts_with(prefix)) lines.push_back(line);
     return lines;
 }
 

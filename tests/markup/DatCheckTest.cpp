@@ -65,7 +65,7 @@ TEST_F(DatCheck, TreeOfADeepFileNamesTheLevelsFrom32On) {
     std::string output;
     ASSERT_EQ(Run(L"--tree deep.dat", output), 0u);
 
-    const std::vector<std::string> lines = OutputLines(output);
+    const std::vector<std::string> lines = testing_support::SplitLines(output, "\n");
     ASSERT_EQ(lines.size(), depth + 2u); // the encoding, every node, the markup
     const std::string record = "mlnStartTag \"<a>\" name=\"a\" attrs=[]";
     EXPECT_EQ(lines[1], record);

@@ -51,7 +51,7 @@ protected:
     FitCheck() {
         WriteBytes(folder / L"setup.dat", kDefinition);
         exitCode = RunInspector(L"--fit setup.dat", folder, output);
-        lines = OutputLines(output);
+        lines = testing_support::SplitLines(output, "\n");
     }
 
     // The line that begins with prefix; empty when there is none.

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 // The inspector's full exit code; output receives its standard output byte for byte.
 inline uint32_t RunInspector(const std::wstring& arguments,
@@ -19,14 +18,4 @@ inline uint32_t RunInspector(const std::wstring& arguments,
     EXPECT_TRUE(result.finished) << Utf8(command);
     output = ReadBytes(folder / L"out.txt");
     return result.exitCode;
-}
-
-// The inspector's output lines, without their LF.
-inline std::vector<std::string> OutputLines(const std::string& output) {
-    std::vector<std::string> lines;
-    for (size_t start = 0, end; start < output.size(); start = end + 1) {
-        end = output.find('\n', start);
-        lines.push_back(output.substr(start, end - start));
-    }
-    return lines;
 }

@@ -317,22 +317,29 @@ TEST(SecAlloc, GivesZeroFilledBlocksAndNullForSizeZero) {
     SecFree(block);
 }
 
-// Opens the file for reading and writing, writes a line and reads it back.
-bool ReadableAndWritable(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    const char line[] = "granted";
-    char back[sizeof(line)] = {};
-    DWORD done = 0;
-    const bool ok = WriteFile(file, line, sizeof(line), &done, nullptr) && done == sizeof(line) &&
-                    SetFilePointer(file, 0, nullptr, FILE_BEGIN) == 0 &&
-                    ReadFile(file, back, sizeof(back), &done, nullptr) && std::string(back) == line;
-    CloseHandle(file);
-    return ok;
+// The grant merged into a list whose Everyone entry is only handed on to what is created inside,
+// as a file inherits it from its folder: that entry grants nothing on the object, the grant must.
+TEST(AddEveryoneGrant, ReachesTheFileItselfOrTheFolderAndWhatIsCreatedInside) {
+    using testing_support::EveryoneWriteGrantIn;
+    const std::vector<Ace> handedOn = {{Allowed, 0, Full, System},
+                                       {Allowed, FolderFlags | INHERIT_ONLY_ACE, Full, Everyone}};
+    Descriptor old(handedOn);
+    ASSERT_EQ(EveryoneWriteGrantIn(old.Get()), std::nullopt);
+    for (const bool isFolder : {false, true}) {
+        TZelAceCollection entries;
+        AddEveryoneGrant(entries, isFolder);
+        const std::unique_ptr<TZelACLNewSDACL> merged = BuildNewDacl(old.Get(), &entries);
+        ASSERT_NE(merged, nullptr) << isFolder;
+        EXPECT_EQ(EveryoneWriteGrantIn(merged->SecurityDescriptor),
+                  isFolder ? testing_support::kFolderGrantFlags : testing_support::kFileGrantFlags)
+            << isFolder;
+    }
 }
 
-TEST(GrantEveryone, FileStaysUsable) {
+// On real files and folders: Everyone may write once granted (under Wine the flags are those of
+// the mode bits, see kFolderGrantFlags), also behind a path too long for the plain functions.
+TEST(GrantEveryone, LetsEveryoneWriteToTheFileOrFolder) {
+    using testing_support::EveryoneWriteGrant;
     ScratchFolder folder;
     std::wstring deep = folder.Path();
     while (deep.size() < 280) {
@@ -340,11 +347,16 @@ TEST(GrantEveryone, FileStaysUsable) {
         ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
     }
     for (const std::wstring& path : {folder / L"log.txt", deep + L"copied.txt"}) {
-        testing_support::WriteBytes(L"\\\\?\\" + path, "text");
-        EXPECT_TRUE(GrantEveryoneFile(path)) << testing_support::Utf8(path);
-        EXPECT_TRUE(ReadableAndWritable(L"\\\\?\\" + path)) << testing_support::Utf8(path);
+        SCOPED_TRACE(testing_support::Utf8(path));
+        const std::wstring prefixed = L"\\\\?\\" + path;
+        testing_support::WriteBytes(prefixed, "text");
+        ASSERT_EQ(EveryoneWriteGrant(prefixed), std::nullopt);
+        EXPECT_TRUE(GrantEveryoneFile(path));
+        EXPECT_EQ(EveryoneWriteGrant(prefixed), testing_support::kFileGrantFlags);
     }
+    ASSERT_EQ(EveryoneWriteGrant(folder.Path()), std::nullopt);
     EXPECT_TRUE(GrantEveryoneFileAccess(folder.Path(), true));
+    EXPECT_EQ(EveryoneWriteGrant(folder.Path()), testing_support::kFolderGrantFlags);
     EXPECT_FALSE(GrantEveryoneFile(folder / L"missing.txt"));
     EXPECT_FALSE(GrantEveryoneFile(L""));
 }

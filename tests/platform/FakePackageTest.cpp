@@ -1,5 +1,6 @@
 // The installer package stand-in that the launcher's tests start: it records every start and
 // ends as its behaviour file or its own name tells.
+#include "OwnProcesses.h"
 #include "TestSupport.h"
 
 #include <windows.h>
@@ -67,23 +68,17 @@ TEST_F(FakePackage, EndsAsTold) {
 }
 
 TEST_F(FakePackage, WaitingShowsAWindowThatEndsItWhenClosed) {
-    const std::wstring program = Install(L"pkg_wait=60000_exit=7");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::wstring commandLine = L"\"" + program + L"\"";
-    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
-    CloseHandle(process.hThread);
-    EXPECT_EQ(WaitForInputIdle(process.hProcess, 10000), 0u);
-    const HWND window = FindWindowW(L"PagrionFakePackage", nullptr);
+    ChildProcess package(L"\"" + Install(L"pkg_wait=60000_exit=7") + L"\"");
+    ASSERT_TRUE(package.Started());
+    EXPECT_TRUE(package.InputIdle(10000));
+    // Under Wine a program counts as idle before its first window exists: the window is waited for.
+    const HWND window =
+        AwaitWindow([&] { return WindowOfProcess(package.Id(), L"PagrionFakePackage"); });
     ASSERT_NE(window, nullptr);
     PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    EXPECT_EQ(exitCode, 7u);
-    CloseHandle(process.hProcess);
+    const ChildResult result = package.Wait(10000);
+    EXPECT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 7u);
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 namespace {
 
 using namespace std::string_literals;
-using testing_support::EveryoneMayWrite;
+using testing_support::EveryoneWriteGrant;
 using testing_support::Exists;
 using testing_support::ReadBytes;
 using testing_support::ScratchFolder;
@@ -32,9 +32,9 @@ TEST(CreateFolder, NeedsTheParentAndAcceptsAnExistingFolder) {
     ScratchFolder folder;
     EXPECT_TRUE(CreateFolder(folder / L"new", false));
     EXPECT_TRUE(IsFolder(folder / L"new"));
-    EXPECT_FALSE(EveryoneMayWrite(folder / L"new"));
+    EXPECT_EQ(EveryoneWriteGrant(folder / L"new"), std::nullopt);
     EXPECT_TRUE(CreateFolder(folder / L"new", true));
-    EXPECT_TRUE(EveryoneMayWrite(folder / L"new"));
+    EXPECT_EQ(EveryoneWriteGrant(folder / L"new"), testing_support::kFolderGrantFlags);
     EXPECT_FALSE(CreateFolder(folder / L"missing\\child", false));
     EXPECT_FALSE(IsFolder(folder / L"missing"));
     WriteBytes(folder / L"file", "");
@@ -50,8 +50,8 @@ TEST(ForceFolders, CreatesEveryLevelOfADeepLongPath) {
     EXPECT_TRUE(ForceFolders(deep, true));
     EXPECT_TRUE(IsFolder(deep));
     // Only the last folder is given to Everyone.
-    EXPECT_TRUE(EveryoneMayWrite(Prefixed(deep)));
-    EXPECT_FALSE(EveryoneMayWrite(folder / L"level_0_of_a_deep_path"));
+    EXPECT_EQ(EveryoneWriteGrant(Prefixed(deep)), testing_support::kFolderGrantFlags);
+    EXPECT_EQ(EveryoneWriteGrant(folder / L"level_0_of_a_deep_path"), std::nullopt);
     // Everything exists now: nothing to create, still true.
     EXPECT_TRUE(ForceFolders(deep.substr(0, deep.size() - 1), false));
 }
@@ -160,9 +160,9 @@ TEST(WriteTextFile, AppendsLogLinesWithOneMarkAndReadsThemBack) {
     const std::wstring log = folder / L"setup.log";
     const std::wstring line = L"000001A4\t2024-01-02 03:04:05\tStart \x00C4\x20AC\r\n";
     EXPECT_TRUE(WriteTextFile(log, line, teUtf8Bom, false, true));
-    EXPECT_FALSE(EveryoneMayWrite(log));
+    EXPECT_EQ(EveryoneWriteGrant(log), std::nullopt);
     EXPECT_TRUE(WriteTextFile(log, line, teUtf8Bom, true, true));
-    EXPECT_TRUE(EveryoneMayWrite(log));
+    EXPECT_EQ(EveryoneWriteGrant(log), testing_support::kFileGrantFlags);
     EXPECT_EQ(ReadBytes(log), "\xEF\xBB\xBF" + Utf8(line) + Utf8(line));
     std::wstring text = L"stale";
     EXPECT_TRUE(ReadTextFile(log, text, teUtf8Bom));

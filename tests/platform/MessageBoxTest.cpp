@@ -3,11 +3,15 @@
 // box and answers it.
 #include "platform/MessageBox.h"
 
+#include "OwnProcesses.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
 namespace {
+
+using testing_support::WindowOfProcess;
 
 constexpr wchar_t kCaption[] = L"Pagrion message box test";
 
@@ -16,7 +20,7 @@ std::function<void(HWND box)> inspectBox;
 WPARAM boxAnswer = IDOK;
 
 VOID CALLBACK AnswerOpenBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    const HWND box = FindWindowW(L"#32770", kCaption);
+    const HWND box = WindowOfProcess(GetCurrentProcessId(), L"#32770");
     if (!box) return;
     KillTimer(nullptr, timer);
     if (inspectBox) inspectBox(box);

@@ -2,6 +2,7 @@
 // existence queries and the program's and temporary folder's paths.
 #include "platform/Paths.h"
 
+#include "ExclusiveHold.h"
 #include "TestSupport.h"
 #include "text/LocaleText.h"
 
@@ -18,56 +19,6 @@ std::wstring ShortPathOf(const std::wstring& path) {
     buffer.resize(GetShortPathNameW(path.c_str(), buffer.data(), 32768));
     return buffer;
 }
-
-// An exclusive handle on a file, closed at the end of its scope.
-class HeldOpen {
-public:
-    explicit HeldOpen(const std::wstring& path)
-        : handle_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~HeldOpen() { CloseHandle(handle_); }
-    HeldOpen(const HeldOpen&) = delete;
-    HeldOpen& operator=(const HeldOpen&) = delete;
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
-
-// Sets an environment variable of the test process for the scope.
-class ScopedVariable {
-public:
-    ScopedVariable(const wchar_t* name, const std::wstring& value) : name_(name) {
-        std::wstring old(32768, L'\0');
-        const DWORD length = GetEnvironmentVariableW(name, old.data(), 32768);
-        hadValue_ = length > 0;
-        old_ = old.substr(0, length);
-        SetEnvironmentVariableW(name, value.c_str());
-    }
-    ~ScopedVariable() { SetEnvironmentVariableW(name_, hadValue_ ? old_.c_str() : nullptr); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    const wchar_t* name_;
-    std::wstring old_;
-    bool hadValue_;
-};
-
-// The current folder of the test process for the scope.
-class ScopedCurrentFolder {
-public:
-    explicit ScopedCurrentFolder(const std::wstring& folder) {
-        wchar_t old[MAX_PATH * 4];
-        old_.assign(old, GetCurrentDirectoryW(MAX_PATH * 4, old));
-        SetCurrentDirectoryW(folder.c_str());
-    }
-    ~ScopedCurrentFolder() { SetCurrentDirectoryW(old_.c_str()); }
-    ScopedCurrentFolder(const ScopedCurrentFolder&) = delete;
-    ScopedCurrentFolder& operator=(const ScopedCurrentFolder&) = delete;
-
-private:
-    std::wstring old_;
-};
 
 // A drive letter that names no drive.
 std::wstring UnmappedDrive() {
@@ -161,8 +112,8 @@ TEST_F(PathsOnDisk, ExistenceQueries) {
     const std::wstring unmapped = UnmappedDrive();
     ASSERT_FALSE(unmapped.empty());
     const ScopedCurrentFolder current(longFolder);
-    const HeldOpen held(longFile);
-    ASSERT_TRUE(held.IsOpen());
+    const ExclusiveHold held(longFile);
+    ASSERT_TRUE(held.Held());
     const Case cases[] = {
         {longFile, true, false, true},
         {shortFile, true, false, true},
@@ -213,7 +164,7 @@ TEST(IsVolumeReady, AnswersForDrivesThatRespond) {
 
 TEST_F(PathsOnDisk, TempFolderIsTheLongFormWithDelimiter) {
     {
-        const ScopedVariable tmp(L"TMP", shortFolder);
+        const ScopedEnvironment tmp(L"TMP", shortFolder);
         EXPECT_EQ(GetTempFolder(), longFolder + L"\\");
     }
     const std::wstring temp = GetTempFolder();

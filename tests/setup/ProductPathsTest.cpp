@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-using testing_support::EveryoneMayWrite;
+using testing_support::EveryoneWriteGrant;
 using testing_support::Exists;
 using testing_support::ScratchFolder;
 using testing_support::WriteBytes;
@@ -29,6 +29,20 @@ std::wstring Today() {
     wchar_t text[16];
     std::swprintf(text, 16, L"%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
     return text;
+}
+
+// The path a call gave that names a folder by the local date, and the date it used: the date
+// before the call, or the one after it when the call ran across midnight.
+struct DatedPath {
+    std::wstring path;
+    std::wstring day;
+};
+
+DatedPath CallDated(const std::function<std::wstring()>& call) {
+    const std::wstring before = Today();
+    std::wstring path = call();
+    const std::wstring after = Today();
+    return {path, path.find(after) != std::wstring::npos ? after : before};
 }
 
 void MakeFolder(const std::wstring& path) {
@@ -56,13 +70,14 @@ protected:
 };
 
 TEST_F(ProductPathsTest, FirstCallCreatesAndRecordsTheDefaultFoldersAndLaterCallsReuseThem) {
-    const std::wstring user = DefaultCommonPath() + L"Users\\" + Today() + L"0\\";
+    const DatedPath regEpub = CallDated(GetRegEpubPath);
+    const std::wstring user = DefaultCommonPath() + L"Users\\" + regEpub.day + L"0\\";
 
-    EXPECT_EQ(GetRegEpubPath(), user + L"regepub\\");
+    EXPECT_EQ(regEpub.path, user + L"regepub\\");
     for (const std::wstring& folder : {AppData() + L"\\KODRELL", DefaultCommonPath(),
                                        DefaultCommonPath() + L"Users", user, user + L"regepub"}) {
         SCOPED_TRACE(testing_support::Utf8(folder));
-        EXPECT_TRUE(EveryoneMayWrite(folder));
+        EXPECT_EQ(EveryoneWriteGrant(folder), testing_support::kFolderGrantFlags);
     }
     EXPECT_EQ(commonPath.Current(), DefaultCommonPath());
     EXPECT_EQ(userPath.Current(), user);
@@ -70,7 +85,7 @@ TEST_F(ProductPathsTest, FirstCallCreatesAndRecordsTheDefaultFoldersAndLaterCall
     EXPECT_EQ(GetCommonPath(), DefaultCommonPath());
     EXPECT_EQ(GetUserPath(), user);
     EXPECT_EQ(GetRegEpubPath(), user + L"regepub\\");
-    EXPECT_FALSE(Exists(DefaultCommonPath() + L"Users\\" + Today() + L"1"));
+    EXPECT_FALSE(Exists(DefaultCommonPath() + L"Users\\" + regEpub.day + L"1"));
 }
 
 TEST_F(ProductPathsTest, NewUserFolderTakesTheFirstFreeCounterOfToday) {
@@ -92,13 +107,17 @@ TEST_F(ProductPathsTest, NewUserFolderTakesTheFirstFreeCounterOfToday) {
         commonPath.Set(common.Path());
         userPath.Set(L"");
         MakeFolder(common / L"Users");
+        const std::wstring day = Today();
         for (const wchar_t* counter : c.folders)
-            MakeFolder(common / L"Users\\" + Today() + counter);
+            MakeFolder(common / L"Users\\" + day + counter);
         for (const wchar_t* counter : c.files)
-            WriteBytes(common / L"Users\\" + Today() + counter, "x");
+            WriteBytes(common / L"Users\\" + day + counter, "x");
 
-        const std::wstring expected = common / L"Users\\" + Today() + c.expected + L"\\";
-        EXPECT_EQ(GetUserPath(), expected);
+        const DatedPath user = CallDated(GetUserPath);
+        // On a day after the one the names were taken on, every counter is free.
+        const std::wstring counter = user.day == day ? c.expected : L"0";
+        const std::wstring expected = common / L"Users\\" + user.day + counter + L"\\";
+        EXPECT_EQ(user.path, expected);
         EXPECT_EQ(userPath.Current(), expected);
     }
 }
@@ -117,8 +136,9 @@ TEST_F(ProductPathsTest, RecordedFoldersAreUsedOnlyWhileTheyExist) {
 
     // A vanished user folder is replaced below the recorded common folder.
     userPath.Set(scratch / L"gone\\");
-    const std::wstring replacement = scratch / L"mine\\Users\\" + Today() + L"0\\";
-    EXPECT_EQ(GetUserPath(), replacement);
+    const DatedPath user = CallDated(GetUserPath);
+    const std::wstring replacement = scratch / L"mine\\Users\\" + user.day + L"0\\";
+    EXPECT_EQ(user.path, replacement);
     EXPECT_EQ(userPath.Current(), replacement);
     EXPECT_EQ(commonPath.Current(), scratch / L"mine");
 

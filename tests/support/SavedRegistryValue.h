@@ -1,6 +1,9 @@
-// Test helper: a registry value put back as it was (or removed again) at the end of a scope.
+// Test helper: a registry value put back as it was (or removed again) at the end of a scope. Its
+// old value is noted beforehand (RestoreNotes.h): a test program stopped before the end of the
+// scope leaves the note, and the next guard of the value puts the old value back first.
 #pragma once
 
+#include "RestoreNotes.h"
 #include "platform/Registry.h"
 
 #include <optional>
@@ -10,15 +13,15 @@ class SavedRegistryValue {
 public:
     SavedRegistryValue(HKEY root, std::wstring key, std::wstring name)
         : root_(root), key_(std::move(key)), name_(std::move(name)) {
-        std::wstring value;
-        if (ReadRegString(root_, key_, name_, value))
-            old_ = value;
+        if (const auto abandoned = testing_support::TakeAbandonedNote(NoteKey()))
+            PutBack(Decoded(*abandoned));
+        old_ = Current();
+        noted_ = testing_support::NoteHowToRestore(NoteKey(), Encoded(old_));
     }
     ~SavedRegistryValue() {
-        if (old_)
-            WriteRegString(root_, key_, name_, *old_, false);
-        else
-            DeleteRegValue(root_, key_, name_, false);
+        PutBack(old_);
+        if (noted_)
+            testing_support::StrikeNote(NoteKey());
     }
     SavedRegistryValue(const SavedRegistryValue&) = delete;
     SavedRegistryValue& operator=(const SavedRegistryValue&) = delete;
@@ -34,7 +37,7 @@ public:
     // registry view the launcher uses.
     void SetEmpty() const {
         HKEY key = nullptr;
-        if (RegCreateKeyExW(root_, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+        if (RegCreateKeyExW(root_, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE | RegistryView,
                             nullptr, &key, nullptr) != ERROR_SUCCESS)
             return;
         RegSetValueExW(key, name_.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(L""),
@@ -49,8 +52,30 @@ public:
     }
 
 private:
+    void PutBack(const std::optional<std::wstring>& value) const {
+        if (!value)
+            Set(L"");
+        else if (value->empty())
+            SetEmpty();
+        else
+            Set(*value);
+    }
+    std::wstring NoteKey() const {
+        return (root_ == HKEY_LOCAL_MACHINE ? L"HKLM\\" : L"HKCU\\") + key_ + L"\\" + name_;
+    }
+    // A missing value is noted as "-", a present one as "=" and its text.
+    static std::wstring Encoded(const std::optional<std::wstring>& value) {
+        return value ? L"=" + *value : L"-";
+    }
+    static std::optional<std::wstring> Decoded(const std::wstring& note) {
+        if (note.starts_with(L"="))
+            return note.substr(1);
+        return std::nullopt;
+    }
+
     HKEY root_;
     std::wstring key_;
     std::wstring name_;
     std::optional<std::wstring> old_;
+    bool noted_ = false;
 };

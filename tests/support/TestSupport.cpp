@@ -112,6 +112,23 @@ void CopyTo(const std::wstring& from, const std::wstring& to) {
         throw std::runtime_error("cannot copy a test file");
 }
 
+SavedFile::SavedFile(std::wstring path) : path_(std::move(path)) {
+    if (Exists(path_))
+        old_ = ReadBytes(path_);
+}
+
+SavedFile::~SavedFile() {
+    if (!old_) {
+        DeleteFileW(path_.c_str());
+        return;
+    }
+    try {
+        WriteBytes(path_, *old_);
+    } catch (const std::runtime_error&) {
+        // A file that cannot be written back stays as the test left it.
+    }
+}
+
 ScopedEnvironment::ScopedEnvironment(const std::wstring& name, const std::wstring& value)
     : name_(name) {
     wchar_t buffer[32768];
@@ -124,6 +141,16 @@ ScopedEnvironment::ScopedEnvironment(const std::wstring& name, const std::wstrin
 
 ScopedEnvironment::~ScopedEnvironment() {
     SetEnvironmentVariableW(name_.c_str(), hadValue_ ? oldValue_.c_str() : nullptr);
+}
+
+ScopedCurrentFolder::ScopedCurrentFolder(const std::wstring& folder) {
+    std::wstring old(GetCurrentDirectoryW(0, nullptr), L'\0');
+    old_.assign(old.data(), GetCurrentDirectoryW(static_cast<DWORD>(old.size()), old.data()));
+    SetCurrentDirectoryW(folder.c_str());
+}
+
+ScopedCurrentFolder::~ScopedCurrentFolder() {
+    SetCurrentDirectoryW(old_.c_str());
 }
 
 ChildProcess::ChildProcess(const std::wstring& commandLine, const std::wstring& workFolder) {
@@ -151,6 +178,10 @@ ChildProcess::~ChildProcess() {
 
 bool ChildProcess::Ended(uint32_t timeoutMs) const {
     return process_ && WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool ChildProcess::InputIdle(uint32_t timeoutMs) const {
+    return process_ && WaitForInputIdle(process_, timeoutMs) == 0;
 }
 
 ChildResult ChildProcess::Wait(uint32_t timeoutMs) {
@@ -215,36 +246,58 @@ HeldMutex::~HeldMutex() {
     }
 }
 
-bool EveryoneMayWrite(const std::wstring& path) {
+namespace {
+
+// The flags that say how an entry is handed on, without the mark of an entry that was inherited.
+constexpr uint8_t kHowInherited =
+    OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE | NO_PROPAGATE_INHERIT_ACE | INHERIT_ONLY_ACE;
+
+} // namespace
+
+std::optional<uint8_t> EveryoneWriteGrant(const std::wstring& path) {
     DWORD size = 0;
     GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
     std::vector<unsigned char> descriptor(size);
+    if (size == 0 || !GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(),
+                                       size, &size))
+        return std::nullopt;
+    return EveryoneWriteGrantIn(descriptor.data());
+}
+
+std::optional<uint8_t> EveryoneWriteGrantIn(const void* securityDescriptor) {
     BOOL present = FALSE;
     BOOL defaulted = FALSE;
     PACL acl = nullptr;
-    if (size == 0 ||
-        !GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size,
-                          &size) ||
-        !GetSecurityDescriptorDacl(descriptor.data(), &present, &acl, &defaulted) || !present ||
-        acl == nullptr)
-        return false;
+    if (!GetSecurityDescriptorDacl(const_cast<void*>(securityDescriptor), &present, &acl,
+                                   &defaulted) ||
+        !present || acl == nullptr)
+        return std::nullopt;
     unsigned char everyone[SECURITY_MAX_SID_SIZE];
     DWORD sidSize = sizeof everyone;
     if (!CreateWellKnownSid(WinWorldSid, nullptr, everyone, &sidSize))
-        return false;
+        return std::nullopt;
     for (DWORD index = 0; index < acl->AceCount; ++index) {
         void* entry = nullptr;
         if (!GetAce(acl, index, &entry))
-            return false;
+            return std::nullopt;
         const auto* ace = static_cast<const ACCESS_ALLOWED_ACE*>(entry);
-        // An inherit-only entry is handed on to what is created inside; it grants nothing here.
         if (ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE &&
             (ace->Header.AceFlags & INHERIT_ONLY_ACE) == 0 &&
             EqualSid(const_cast<DWORD*>(&ace->SidStart), everyone) &&
             (ace->Mask & FILE_WRITE_DATA) != 0)
-            return true;
+            return static_cast<uint8_t>(ace->Header.AceFlags & kHowInherited);
     }
-    return false;
+    return std::nullopt;
+}
+
+std::vector<std::string> SplitLines(std::string_view text, std::string_view lineEnd) {
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const size_t end = text.find(lineEnd);
+        lines.emplace_back(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + lineEnd.size());
+    }
+    return lines;
 }
 
 std::string Utf8(const std::wstring& text) {

@@ -3,7 +3,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace testing_support {
 
@@ -35,6 +38,19 @@ bool Exists(const std::wstring& path);
 void CopyTo(const std::wstring& from, const std::wstring& to);
 void RemoveTree(const std::wstring& path);
 
+// A file put back as it was (or removed again) at the end of a scope.
+class SavedFile {
+public:
+    explicit SavedFile(std::wstring path);
+    ~SavedFile();
+    SavedFile(const SavedFile&) = delete;
+    SavedFile& operator=(const SavedFile&) = delete;
+
+private:
+    std::wstring path_;
+    std::optional<std::string> old_;
+};
+
 // Sets an environment variable of this process (and so of the children it starts) for the
 // lifetime of the object, then restores the old value.
 class ScopedEnvironment {
@@ -48,6 +64,19 @@ private:
     std::wstring name_;
     std::wstring oldValue_;
     bool hadValue_ = false;
+};
+
+// Makes a folder the current folder of this process (and so of the children it starts) for the
+// lifetime of the object, then goes back to the old one.
+class ScopedCurrentFolder {
+public:
+    explicit ScopedCurrentFolder(const std::wstring& folder);
+    ~ScopedCurrentFolder();
+    ScopedCurrentFolder(const ScopedCurrentFolder&) = delete;
+    ScopedCurrentFolder& operator=(const ScopedCurrentFolder&) = delete;
+
+private:
+    std::wstring old_;
 };
 
 // Points TEMP and TMP of the children at a folder, so that each test has its own install log.
@@ -81,6 +110,9 @@ public:
     uint32_t Id() const { return id_; }
     // Waits up to timeoutMs for the child to end; it keeps running either way.
     bool Ended(uint32_t timeoutMs) const;
+    // Waits up to timeoutMs for the child to wait for input with none pending, as a program does
+    // once its window shows.
+    bool InputIdle(uint32_t timeoutMs) const;
     // Waits up to timeoutMs; a child still running then is stopped and reported unfinished.
     ChildResult Wait(uint32_t timeoutMs = 30000);
 
@@ -129,8 +161,22 @@ private:
     void* mutex_ = nullptr;
 };
 
-// Whether the access list of the file or folder lets the group Everyone write to it.
-bool EveryoneMayWrite(const std::wstring& path);
+// The inheritance flags of the entry in the access list of a file or folder (or of a security
+// descriptor) that lets the group Everyone write to the object itself; nullopt when no entry
+// does. An inherit-only entry is only handed on to what is created inside and grants nothing
+// here: it is skipped.
+std::optional<uint8_t> EveryoneWriteGrant(const std::wstring& path);
+std::optional<uint8_t> EveryoneWriteGrantIn(const void* securityDescriptor);
+// The flags of a sound grant: none on a file, so that it governs the file itself; on a folder
+// the inheritance by files and sub-folders (OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE), so that
+// it covers what is created inside. Wine keeps no access list of a file or folder but shows its
+// Unix mode bits as entries, a file's without and a folder's with both flags, so that on real
+// files and folders the flags cannot fail under Wine: only whether Everyone may write can.
+inline constexpr uint8_t kFileGrantFlags = 0x0;
+inline constexpr uint8_t kFolderGrantFlags = 0x3;
+
+// The lines of a text without their line ends; a last line without one counts too.
+std::vector<std::string> SplitLines(std::string_view text, std::string_view lineEnd = "\r\n");
 
 // The UTF-8 bytes of a UTF-16 text, and back.
 std::string Utf8(const std::wstring& text);

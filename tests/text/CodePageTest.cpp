@@ -6,7 +6,8 @@
 
 #include <windows.h>
 
-#include <map>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -56,17 +57,35 @@ TEST(CodePageFromCharset, MatchesNamesAndAliasesIgnoringCaseAndPunctuation) {
 }
 
 // Every row is found by its own name, except the rows whose name an earlier row already
-// claims: the lookup must keep the table's order and aliases.
+// claims as its name or alias: the lookup must keep the table's order and aliases.
 TEST(FindCodePageRec, FindsEveryRowByItsNameUnlessAnEarlierRowClaimsIt) {
-    const std::map<size_t, int32_t> shadowedBy = {{97, 44},  {107, 45},  {108, 43},
-                                                  {113, 46}, {115, 47},  {120, 27},
-                                                  {122, 27}, {125, 102}, {127, 123}};
-    for (size_t i = 0; i < CodePageTable.size(); ++i) {
-        SCOPED_TRACE(Utf8(std::wstring(CodePageTable[i].Name)));
-        const auto shadow = shadowedBy.find(i);
-        const int32_t expected =
-            shadow == shadowedBy.end() ? static_cast<int32_t>(i) : shadow->second;
-        EXPECT_EQ(FindCodePageRec(CodePageTable[i].Name), expected);
+    // The shadowed row, by its name and code page, and the row found instead, by its name.
+    const struct {
+        std::wstring_view name;
+        int32_t codePage;
+        std::wstring_view foundRow;
+    } shadowed[] = {
+        {L"koi8-r", 20866, L"windows-1251"},     {L"iso-8859-1", 28591, L"Windows-1252"},
+        {L"iso-8859-2", 28592, L"windows-1250"}, {L"iso-8859-7", 28597, L"windows-1253"},
+        {L"iso-8859-9", 28599, L"windows-1254"}, {L"iso-2022-jp", 50220, L"shift_jis"},
+        {L"iso-2022-jp", 50222, L"shift_jis"},   {L"euc-jp", 51932, L"EUC-JP"},
+        {L"euc-kr", 51949, L"iso-2022-kr"},
+    };
+    for (const TZelCodePageRec& row : CodePageTable) {
+        SCOPED_TRACE(Utf8(std::wstring(row.Name)) + " " + std::to_string(row.CodePage));
+        const int32_t found = FindCodePageRec(row.Name);
+        ASSERT_GE(found, 0);
+        const TZelCodePageRec& foundRow = CodePageTable[found];
+        bool isShadowed = false;
+        for (const auto& s : shadowed) {
+            if (s.name != row.Name || s.codePage != row.CodePage)
+                continue;
+            isShadowed = true;
+            EXPECT_EQ(std::wstring(foundRow.Name), std::wstring(s.foundRow));
+        }
+        if (!isShadowed) {
+            EXPECT_EQ(foundRow.CodePage, row.CodePage);
+        }
     }
     EXPECT_EQ(FindCodePageRec(L"utf8"), 0);
     EXPECT_EQ(FindCodePageRec(L"x-none"), -1);

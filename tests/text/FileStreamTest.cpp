@@ -241,11 +241,13 @@ TEST(FileStreamClose, GrantsEveryoneOnlyAWrittenFile) {
     };
     for (const Case c : {Case{fsmRead, true}, Case{fsmCreate, false}, Case{fsmCreate, true}}) {
         WriteBytes(path, "text");
-        ASSERT_FALSE(testing_support::EveryoneMayWrite(path));
+        ASSERT_EQ(testing_support::EveryoneWriteGrant(path), std::nullopt);
         TZelFileStream stream(path, c.mode, teUtf8Bom, L"\r\n", 5, 1024);
         ASSERT_TRUE(stream.Open());
         stream.Close(c.grant);
-        EXPECT_EQ(testing_support::EveryoneMayWrite(path), c.mode != fsmRead && c.grant)
+        const bool granted = c.mode != fsmRead && c.grant;
+        EXPECT_EQ(testing_support::EveryoneWriteGrant(path),
+                  granted ? std::optional(testing_support::kFileGrantFlags) : std::nullopt)
             << c.mode << c.grant;
         ASSERT_TRUE(DeleteFileW(path.c_str()));
     }

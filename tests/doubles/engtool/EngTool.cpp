@@ -55,7 +55,10 @@ void PrepareSilentRun(const SilentParameters& parameters) {
 }
 
 SilentOutcome RunPreparedSetup(const std::wstring& setupPath, uint32_t timeoutMs) {
-    const auto child = testing_support::RunAndWait(L"\"" + setupPath + L"\" /SET", L"", timeoutMs);
+    return OutcomeOf(testing_support::RunAndWait(L"\"" + setupPath + L"\" /SET", L"", timeoutMs));
+}
+
+SilentOutcome OutcomeOf(const testing_support::ChildResult& child) {
     SilentOutcome outcome;
     outcome.Started = child.started;
     outcome.Finished = child.finished;

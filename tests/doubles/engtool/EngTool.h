@@ -4,6 +4,8 @@
 // by the tests.
 #pragma once
 
+#include "TestSupport.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -38,6 +40,8 @@ SilentOutcome RunSilentSetup(const std::wstring& setupPath, const SilentParamete
 // and deletes the old results; runs the launcher and reads back what it left.
 void PrepareSilentRun(const SilentParameters& parameters);
 SilentOutcome RunPreparedSetup(const std::wstring& setupPath, uint32_t timeoutMs = 120000);
+// What the caller sees of a launcher run that was started and waited for in another way.
+SilentOutcome OutcomeOf(const testing_support::ChildResult& child);
 
 // The outcome as lines "exit code: N", then "Error=...", "Reboot=...", "Install=..." (a value the
 // launcher left out reads "Error (none)"); "not started" or "timed out" replaces the exit code.

@@ -83,14 +83,9 @@ std::vector<std::wstring> ReadSteeringLines(const std::wstring& path) {
     std::string bytes = testing_support::ReadBytes(path);
     if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
     std::vector<std::wstring> lines;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (std::string& line : testing_support::SplitLines(bytes, "\n")) {
+        if (line.ends_with('\r')) line.pop_back();
         lines.push_back(FromUtf8(line));
-        start = end + 1;
     }
     return lines;
 }

@@ -1,5 +1,5 @@
-// A file held open without any sharing, as another writer would hold the install log, and
-// released from a second thread after a delay.
+// A file held open without any sharing, as another writer would hold the install log, until it
+// is released, at once or from a second thread after a delay.
 #pragma once
 
 #include "TestSupport.h"
@@ -30,12 +30,12 @@ public:
         });
     }
 
-private:
     void Release() {
         if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
         handle_ = INVALID_HANDLE_VALUE;
     }
 
+private:
     HANDLE handle_;
     std::unique_ptr<testing_support::BackgroundTask> releaser_;
 };
