@@ -3,7 +3,7 @@
 #include "language/ZelFontUtl.h"
 
 #include "platform/ScreenDC.h"
-#include "text/LocaleText.h"
+#include "strings/LocaleText.h"
 
 #include <algorithm>
 #include <cwchar>

@@ -2,7 +2,7 @@
 #include "language/ornLxLanguages.h"
 
 #include "markup/ZelMLUtl.h"
-#include "text/LocaleText.h"
+#include "strings/LocaleText.h"
 
 #include <algorithm>
 

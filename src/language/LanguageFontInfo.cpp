@@ -2,7 +2,7 @@
 #include "language/ZelLanguageFontInfo.h"
 
 #include "language/ZelFontUtl.h"
-#include "text/ZelStrUtl.h"
+#include "strings/ZelStrUtl.h"
 
 #include <optional>
 

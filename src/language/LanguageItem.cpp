@@ -2,7 +2,7 @@
 #include "language/ornLxLanguages.h"
 
 #include "markup/ZelMLUtl.h"
-#include "text/ZelStrUtl.h"
+#include "strings/ZelStrUtl.h"
 
 namespace {
 

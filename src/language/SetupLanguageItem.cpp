@@ -3,8 +3,8 @@
 #include "language/ornLxLanguages.h"
 
 #include "markup/ZelMLUtl.h"
-#include "text/LocaleText.h"
-#include "text/ZelStrUtl.h"
+#include "strings/LocaleText.h"
+#include "strings/ZelStrUtl.h"
 
 TLxSetupLanguageItem::TLxSetupLanguageItem(TZelMLNode& lang) : TLxLanguageItem(lang) {
     for (TZelMLNode* child = lang.FirstChild; child; child = child->NextSibling) {

@@ -4,7 +4,7 @@
 // The file is a markup text: the first "language" element holds one "lang" element per
 // language, and each "lang" element holds "item" elements with the language's texts. Element and
 // attribute names compare ignoring case; of an attribute given twice the first counts; a missing
-// attribute reads as the empty text. Numbers follow IntegerWithDefault (text/ZelStrUtl.h);
+// attribute reads as the empty text. Numbers follow IntegerWithDefault (strings/ZelStrUtl.h);
 // hexadecimal attributes are written as bare hexadecimal digits (0409, not 0x0409 or $0409).
 // Nothing here raises.
 #pragma once

@@ -1,6 +1,6 @@
 #include "markup/CharRefs.h"
 
-#include "text/ZelStrUtl.h"
+#include "strings/ZelStrUtl.h"
 
 #include <cstdint>
 #include <string_view>

@@ -2,8 +2,8 @@
 #include "markup/ZelMLUtl.h"
 
 #include "markup/CharRefs.h"
-#include "text/LocaleText.h"
-#include "text/ZelStrUtl.h"
+#include "strings/LocaleText.h"
+#include "strings/ZelStrUtl.h"
 
 namespace {
 

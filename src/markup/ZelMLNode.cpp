@@ -2,8 +2,8 @@
 // text. Every walk is a loop: a document may nest as deep as it likes.
 #include "markup/ZelMLUtl.h"
 
-#include "text/LocaleText.h"
-#include "text/ZelStrUtl.h"
+#include "strings/LocaleText.h"
+#include "strings/ZelStrUtl.h"
 
 // A new node is detached, empty and of kind none: the member initialisers say so.
 TZelMLNode::TZelMLNode(TZelMLDocumentRoot* root) : Root(root) {}

@@ -5,8 +5,8 @@
 #include "markup/ZelMLUtl.h"
 
 #include "markup/Blanks.h"
-#include "text/LocaleText.h"
-#include "text/ZelStrUtl.h"
+#include "strings/LocaleText.h"
+#include "strings/ZelStrUtl.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "markup/ZelMLUtl.h"
 
 #include "markup/Blanks.h"
-#include "text/ZelStrUtl.h"
+#include "strings/ZelStrUtl.h"
 
 std::wstring CopyTextRange(std::wstring_view text, size_t start, size_t end) {
     end = std::min(end, text.size());

@@ -1,7 +1,7 @@
 #include "platform/FileHandles.h"
 
 #include "platform/Paths.h"
-#include "text/ZelStrUtl.h"
+#include "strings/ZelStrUtl.h"
 
 namespace {
 

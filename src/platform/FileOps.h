@@ -1,13 +1,11 @@
-// File and folder operations: creating and removing folders, copying and deleting files, and
-// writing and reading whole text files. Most of them can give the group Everyone full access to
-// what they created or wrote, so that other accounts can use it afterwards.
+// File and folder operations: creating and removing folders, copying and deleting files. Most of
+// them can give the group Everyone full access to what they created, so that other accounts can
+// use it afterwards.
 //
 // Paths get the long-path prefix right before each platform call. Nothing here raises; partial
 // work stays (folders created on the way, a copy whose date could not be set, a file emptied by
 // a write that then failed).
 #pragma once
-
-#include "text/TextEncoding.h"
 
 #include <string>
 
@@ -34,17 +32,3 @@ bool ForceDeleteFile(const std::wstring& fileName) noexcept;
 // when the copy was made, also when only its date could not be set.
 bool CopyFileWithDate(const std::wstring& source, const std::wstring& dest,
                       bool grantEveryone) noexcept;
-
-// Writes text unchanged (no line break added) to the file in the encoding; with append set at
-// the end of the file, which is created when missing, otherwise over a new or emptied file. An
-// empty file first receives the encoding's byte-order mark. The open waits up to 5 seconds for a
-// file that is in use. True when at least one byte of text was written (so false for an empty
-// text); only then does grantEveryone give Everyone access to the file.
-bool WriteTextFile(const std::wstring& fileName, const std::wstring& text,
-                   TZelTextEncoding encoding, bool grantEveryone, bool append) noexcept;
-
-// The lines of the file joined by CR LF (none after the last line), read in the encoding unless a
-// byte-order mark says otherwise. True when at least one line was read, also an empty one; false
-// with text empty for a missing file and when reading fails.
-bool ReadTextFile(const std::wstring& fileName, std::wstring& text,
-                  TZelTextEncoding encoding) noexcept;

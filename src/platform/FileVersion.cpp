@@ -1,7 +1,7 @@
 #include "platform/Paths.h"
 
 #include "platform/SystemLibrary.h"
-#include "text/ZelStrUtl.h"
+#include "strings/ZelStrUtl.h"
 
 #include <windows.h>
 

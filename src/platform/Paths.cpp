@@ -1,7 +1,7 @@
 #include "platform/Paths.h"
 
-#include "text/LocaleText.h"
-#include "text/ZelStrUtl.h"
+#include "strings/LocaleText.h"
+#include "strings/ZelStrUtl.h"
 
 #include <windows.h>
 

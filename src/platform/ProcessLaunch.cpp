@@ -3,7 +3,7 @@
 #include "platform/MessagePump.h"
 #include "platform/Paths.h"
 #include "platform/SystemLibrary.h"
-#include "text/ZelStrUtl.h"
+#include "strings/ZelStrUtl.h"
 
 #include <shellapi.h>
 

@@ -1,6 +1,6 @@
 #include "platform/Registry.h"
 
-#include "text/ZelByteString.h"
+#include "strings/ZelByteString.h"
 
 #include <cwchar>
 #include <utility>

@@ -1,9 +1,9 @@
 // The install log: one line per call, appended to the log file in the temporary folder.
 #include "setup/ornLxSetup.h"
 
-#include "platform/FileOps.h"
 #include "setup/LocalTime.h"
-#include "text/ZelStrUtl.h"
+#include "strings/ZelStrUtl.h"
+#include "text/TextFiles.h"
 
 #include <windows.h>
 

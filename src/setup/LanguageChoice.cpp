@@ -6,7 +6,7 @@
 #include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "setup/ProductKeys.h"
-#include "text/LocaleText.h"
+#include "strings/LocaleText.h"
 
 int TLxSetupManager::ChooseDefaultLanguage() {
     CurrentIndex = -1;

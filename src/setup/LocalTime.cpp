@@ -1,6 +1,6 @@
 #include "setup/LocalTime.h"
 
-#include "text/ZelStrUtl.h"
+#include "strings/ZelStrUtl.h"
 
 #include <windows.h>
 

@@ -9,7 +9,7 @@
 #include "platform/Registry.h"
 #include "setup/ExitCodes.h"
 #include "setup/ProductKeys.h"
-#include "text/ZelStrUtl.h"
+#include "strings/ZelStrUtl.h"
 
 #include <windows.h>
 

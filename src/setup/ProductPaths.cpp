@@ -5,7 +5,7 @@
 #include "platform/Registry.h"
 #include "setup/LocalTime.h"
 #include "setup/ProductKeys.h"
-#include "text/ZelStrUtl.h"
+#include "strings/ZelStrUtl.h"
 
 namespace {
 

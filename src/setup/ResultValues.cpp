@@ -6,8 +6,8 @@
 #include "platform/Registry.h"
 #include "setup/ExitCodes.h"
 #include "setup/ProductKeys.h"
-#include "text/LocaleText.h"
-#include "text/ZelStrUtl.h"
+#include "strings/LocaleText.h"
+#include "strings/ZelStrUtl.h"
 
 namespace {
 

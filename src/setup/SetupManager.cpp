@@ -6,7 +6,7 @@
 #include "platform/Registry.h"
 #include "setup/ProductKeys.h"
 #include "setup/SetupMutex.h"
-#include "text/ZelStrUtl.h"
+#include "strings/ZelStrUtl.h"
 
 std::wstring ReplaceExtension(const std::wstring& path, const std::wstring& extension) {
     const size_t nameStart = path.find_last_of(L"\\:/");

@@ -1,7 +1,7 @@
 // Comparison of the package's version with the installed viewer's version.
 #include "setup/ornLxSetup.h"
 
-#include "text/ZelStrUtl.h"
+#include "strings/ZelStrUtl.h"
 
 #include <array>
 

@@ -5,7 +5,8 @@
 #include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "setup/LocalTime.h"
-#include "text/ZelStrUtl.h"
+#include "strings/ZelStrUtl.h"
+#include "text/TextFiles.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "setup/ZelCmdUtl.h"
 
-#include "text/LocaleText.h"
+#include "strings/LocaleText.h"
 
 #include <windows.h>
 

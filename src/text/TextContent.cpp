@@ -1,6 +1,6 @@
 #include "text/ZelConvUtl.h"
 
-#include "text/CodePages.h"
+#include "strings/CodePages.h"
 
 std::wstring TZelCustomTextContent::GetText() const {
     return Text;

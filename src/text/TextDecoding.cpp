@@ -1,7 +1,7 @@
 // Encoding detection and decoding of loaded text.
 #include "text/ZelConvUtl.h"
 
-#include "text/CodePages.h"
+#include "strings/CodePages.h"
 
 #include <algorithm>
 #include <optional>

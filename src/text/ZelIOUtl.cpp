@@ -1,8 +1,8 @@
 #include "text/ZelIOUtl.h"
 
 #include "platform/ZelACLUtl.h"
-#include "text/CodePages.h"
-#include "text/ZelByteString.h"
+#include "strings/CodePages.h"
+#include "strings/ZelByteString.h"
 
 #include <algorithm>
 #include <cstring>

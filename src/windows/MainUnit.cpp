@@ -3,9 +3,9 @@
 #include "platform/MessageBox.h"
 #include "setup/ProductKeys.h"
 #include "setup/ornLxSetup.h"
-#include "windows/GdiObjects.h"
+#include "toolkit/GdiObjects.h"
 #include "windows/SelectionLayout.h"
-#include "windows/TextMeasure.h"
+#include "toolkit/TextMeasure.h"
 
 namespace {
 
@@ -42,12 +42,12 @@ EntryColours ColoursOf(bool usable, bool selected) {
 
 } // namespace
 
-TOrnOVISetup000::TOrnOVISetup000(TZelApplication& application)
+TOrnOVISetup000::TOrnOVISetup000(TZelApplication& application, TLxSetupManager& manager)
     : TZelForm(application, SelectionDesign()),
       lblMSG(*this, selection_layout::kMessage, TZelLabelSizing::WordWrap),
       lstLANG(*this, selection_layout::kLanguages, selection_layout::kRowHeight),
       btnSTART(*this, selection_layout::kStart, TZelButtonRole::Default),
-      btnCANCEL(*this, selection_layout::kCancel, TZelButtonRole::Cancel) {
+      btnCANCEL(*this, selection_layout::kCancel, TZelButtonRole::Cancel), manager_(manager) {
     lstLANG.OnClick = [this] { lstLANGClick(); };
     lstLANG.OnDrawItem = [this](const TZelDrawItem& item) { lstLANGDrawItem(item); };
     btnSTART.OnClick = [this] { btnSTARTClick(); };
@@ -58,9 +58,8 @@ void TOrnOVISetup000::FormCreate() {
     AskOnClose = true;
     CloseQuestion.clear();
     ApplyLanguage();
-    TLxSetupManager& manager = SetupManager();
-    lstLANG.AddItems(manager.GetLanguageNames());
-    lstLANG.SetItemIndex(manager.CurrentIndex);
+    lstLANG.AddItems(manager_.GetLanguageNames());
+    lstLANG.SetItemIndex(manager_.CurrentIndex);
 }
 
 void TOrnOVISetup000::FormShow() {
@@ -69,7 +68,7 @@ void TOrnOVISetup000::FormShow() {
 }
 
 void TOrnOVISetup000::ApplyLanguage() {
-    const TLxSetupLanguageItem* language = SetupManager().CurrentLanguage();
+    const TLxSetupLanguageItem* language = manager_.CurrentLanguage();
     if (!language)
         return;
     SetCaption(language->Title);
@@ -83,18 +82,17 @@ void TOrnOVISetup000::ApplyLanguage() {
 }
 
 void TOrnOVISetup000::lstLANGClick() {
-    TLxSetupManager& manager = SetupManager();
     const int index = lstLANG.ItemIndex();
-    if (index < 0 || index >= manager.Languages->Count())
+    if (index < 0 || index >= manager_.Languages->Count())
         return;
-    manager.SetCurrentIndex(index);
-    const TLxSetupLanguageItem* language = manager.CurrentLanguage();
+    manager_.SetCurrentIndex(index);
+    const TLxSetupLanguageItem* language = manager_.CurrentLanguage();
     btnSTART.SetEnabled(language && language->Usable);
     ApplyLanguage();
 }
 
 void TOrnOVISetup000::lstLANGDrawItem(const TZelDrawItem& item) {
-    const TLxSetupLanguageItem* language = SetupManager().Languages->Items(item.index);
+    const TLxSetupLanguageItem* language = manager_.Languages->Items(item.index);
     if (!language)
         return;
 
@@ -112,9 +110,8 @@ void TOrnOVISetup000::lstLANGDrawItem(const TZelDrawItem& item) {
 }
 
 void TOrnOVISetup000::btnSTARTClick() {
-    TLxSetupManager& manager = SetupManager();
-    manager.SetCurrentIndex(lstLANG.ItemIndex());
-    manager.LanguageConfirmed = true;
+    manager_.SetCurrentIndex(lstLANG.ItemIndex());
+    manager_.LanguageConfirmed = true;
     AskOnClose = false;
     Close();
 }
@@ -128,16 +125,15 @@ void TOrnOVISetup000::FormCloseQuery(bool& canClose) {
         canClose = true;
         return;
     }
-    TLxSetupManager& manager = SetupManager();
-    manager.SetCurrentIndex(-1);
+    manager_.SetCurrentIndex(-1);
     const int32_t answer = ShowMessageBox(Handle(), CloseQuestion, Caption(), kCloseQuestionFlags);
     canClose = answer == IDYES;
     if (!canClose)
-        manager.SetCurrentIndex(lstLANG.ItemIndex());
+        manager_.SetCurrentIndex(lstLANG.ItemIndex());
 }
 
-void RunSelectionWindow() {
+void RunSelectionWindow(TLxSetupManager& manager) {
     TZelApplication application(TZelTaskbarButton::MainForm);
-    application.CreateForm<TOrnOVISetup000>();
+    application.CreateForm<TOrnOVISetup000>(manager);
     application.Run();
 }

@@ -1,19 +1,22 @@
 // The language selection window: lists the installable languages, each in a font that can show
 // it, and speaks the highlighted language (caption, font, button captions, explanation). Start
 // confirms the highlighted language; every other way of closing asks the close question first.
-// The result is left in the setup manager: CurrentIndex and LanguageConfirmed.
+// The languages come from the setup manager the window is given, and the result is left there:
+// CurrentIndex and LanguageConfirmed.
 #pragma once
 
-#include "windows/Application.h"
-#include "windows/Button.h"
-#include "windows/Label.h"
-#include "windows/ListBox.h"
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/Label.h"
+#include "toolkit/ListBox.h"
 
 #include <string>
 
+class TLxSetupManager;
+
 class TOrnOVISetup000 : public TZelForm {
 public:
-    explicit TOrnOVISetup000(TZelApplication& application);
+    TOrnOVISetup000(TZelApplication& application, TLxSetupManager& manager);
 
     // Declared in tab order: the list, Start, Cancel.
     TZelLabel lblMSG;
@@ -37,7 +40,9 @@ private:
     void lstLANGDrawItem(const TZelDrawItem& item);
     void btnSTARTClick();
     void btnCANCELClick();
+
+    TLxSetupManager& manager_;
 };
 
 // Runs the selection window as the main window, with its own taskbar button, until it closes.
-void RunSelectionWindow();
+void RunSelectionWindow(TLxSetupManager& manager);

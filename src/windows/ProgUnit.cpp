@@ -1,15 +1,15 @@
 #include "windows/ProgUnit.h"
 
-#include "platform/FileOps.h"
 #include "platform/Paths.h"
 #include "setup/ProductKeys.h"
 #include "setup/ProductPaths.h"
 #include "setup/ornLxSetup.h"
-#include "text/ZelStrUtl.h"
-#include "windows/GdiObjects.h"
-#include "windows/PathEllipsis.h"
+#include "strings/ZelStrUtl.h"
+#include "text/TextFiles.h"
+#include "toolkit/GdiObjects.h"
+#include "toolkit/PathEllipsis.h"
 #include "windows/ProgressLayout.h"
-#include "windows/TextMeasure.h"
+#include "toolkit/TextMeasure.h"
 
 #include <algorithm>
 
@@ -62,22 +62,22 @@ std::wstring ExchangeFileName(HWND window) {
            L".eres";
 }
 
-TOrnOVIProgress000::TOrnOVIProgress000(TZelApplication& application)
+TOrnOVIProgress000::TOrnOVIProgress000(TZelApplication& application,
+                                       TLxSetupManager& manager)
     : TZelForm(application, ProgressDesign()),
       lblSTATUS(*this, progress_layout::kStatus, TZelLabelSizing::AutoSize, L"lblSTATUS"),
       lblPROGRESS(*this, progress_layout::kProgress, TZelLabelSizing::AutoSize, L"lblPROGRESS"),
       barPROGRESS(*this, progress_layout::kBar), timPROG(*this, kCreepInterval),
       // Known before the window exists, so that no report can arrive unrecognised.
-      converterMessage_(ConverterResultMessage()) {
+      converterMessage_(ConverterResultMessage()), manager_(manager) {
     timPROG.OnTimer = [this] { timPROGTimer(); };
 }
 
 void TOrnOVIProgress000::FormCreate() {
-    TLxSetupManager& manager = SetupManager();
-    manager.SelectLanguageFromOption();
+    manager_.SelectLanguageFromOption();
     ConvertStatusText.clear();
     ConvertProgressText.clear();
-    if (const TLxSetupLanguageItem* language = manager.CurrentLanguage()) {
+    if (const TLxSetupLanguageItem* language = manager_.CurrentLanguage()) {
         SetCaption(language->Title);
         Application().SetTitle(Caption());
         const TZelLanguageFontInfo& font = *language->FontInfo;
@@ -185,8 +185,8 @@ void TOrnOVIProgress000::FormPaint(HDC dc) {
                  {{0, h - 2}, {0, 1}, {w - 2, 1}, {w - 1, 0}, {0, 0}, {0, h - 1}});
 }
 
-void RunProgressWindow() {
+void RunProgressWindow(TLxSetupManager& manager) {
     TZelApplication application(TZelTaskbarButton::ApplicationWindow);
-    application.CreateForm<TOrnOVIProgress000>();
+    application.CreateForm<TOrnOVIProgress000>(manager);
     application.Run();
 }

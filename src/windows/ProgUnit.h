@@ -5,15 +5,17 @@
 // at once when asked to close.
 #pragma once
 
-#include "windows/Application.h"
-#include "windows/Label.h"
-#include "windows/ProgressBar.h"
-#include "windows/Timer.h"
+#include "toolkit/Application.h"
+#include "toolkit/Label.h"
+#include "toolkit/ProgressBar.h"
+#include "toolkit/Timer.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
+
+class TLxSetupManager;
 
 // What the converter reports with the first parameter of its message. The second parameter holds
 // the total count in its low 16 bits and, for progress, the count done in its high 16 bits.
@@ -26,7 +28,7 @@ enum TOrnConverterCode : WPARAM {
 
 class TOrnOVIProgress000 : public TZelForm {
 public:
-    explicit TOrnOVIProgress000(TZelApplication& application);
+    TOrnOVIProgress000(TZelApplication& application, TLxSetupManager& manager);
 
     TZelLabel lblSTATUS;
     TZelLabel lblPROGRESS;
@@ -59,6 +61,8 @@ private:
     // A converter message is being handled: one that arrives meanwhile is handled completely,
     // but leaves the pending messages to the one already letting them run.
     bool reporting_ = false;
+    // Gives the language whose texts the window shows.
+    TLxSetupManager& manager_;
 };
 
 // The exchange file in which the converter names the file it works on, for the window:
@@ -67,4 +71,4 @@ std::wstring ExchangeFileName(HWND window);
 
 // Runs the progress window as the main window until it closes; the application's own window
 // carries the taskbar button.
-void RunProgressWindow();
+void RunProgressWindow(TLxSetupManager& manager);

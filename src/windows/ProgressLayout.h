@@ -2,7 +2,7 @@
 // the inspector's fit check measures the window's texts against the same places.
 #pragma once
 
-#include "windows/DpiScaling.h"
+#include "toolkit/DpiScaling.h"
 
 namespace progress_layout {
 

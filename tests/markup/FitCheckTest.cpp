@@ -5,10 +5,10 @@
 #include "TestSupport.h"
 
 #include "language/ZelLanguageFontInfo.h"
-#include "windows/DpiScaling.h"
+#include "toolkit/DpiScaling.h"
 #include "windows/SelectionLayout.h"
-#include "windows/TextMeasure.h"
-#include "windows/WindowFont.h"
+#include "toolkit/TextMeasure.h"
+#include "toolkit/WindowFont.h"
 
 #include <gtest/gtest.h>
 

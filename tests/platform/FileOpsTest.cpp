@@ -1,5 +1,4 @@
-// Folders created and removed, files deleted and copied with their date, and whole text files
-// written and read.
+// Folders created and removed, files deleted and copied with their date.
 #include "platform/FileOps.h"
 
 #include "ExclusiveHold.h"
@@ -153,73 +152,6 @@ TEST(CopyFileWithDate, RefusesMissingNames) {
     EXPECT_FALSE(CopyFileWithDate(source, L"", false));
     EXPECT_FALSE(CopyFileWithDate(source, folder / L"missing\\copy.txt", false));
     EXPECT_FALSE(Exists(folder / L"copy.txt"));
-}
-
-TEST(WriteTextFile, AppendsLogLinesWithOneMarkAndReadsThemBack) {
-    ScratchFolder folder;
-    const std::wstring log = folder / L"setup.log";
-    const std::wstring line = L"000001A4\t2024-01-02 03:04:05\tStart \x00C4\x20AC\r\n";
-    EXPECT_TRUE(WriteTextFile(log, line, teUtf8Bom, false, true));
-    EXPECT_EQ(EveryoneWriteGrant(log), std::nullopt);
-    EXPECT_TRUE(WriteTextFile(log, line, teUtf8Bom, true, true));
-    EXPECT_EQ(EveryoneWriteGrant(log), testing_support::kFileGrantFlags);
-    EXPECT_EQ(ReadBytes(log), "\xEF\xBB\xBF" + Utf8(line) + Utf8(line));
-    std::wstring text = L"stale";
-    EXPECT_TRUE(ReadTextFile(log, text, teUtf8Bom));
-    EXPECT_EQ(text, line + line.substr(0, line.size() - 2));
-}
-
-TEST(WriteTextFile, ReplacesWithoutAppend) {
-    ScratchFolder folder;
-    const std::wstring path = folder / L"silent.txt";
-    WriteBytes(path, "\xEF\xBB\xBF"
-                     "old text that is longer");
-    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_TRUE(WriteTextFile(path, L"a\r\nb", teUtf8Bom, false, false));
-    EXPECT_EQ(ReadBytes(path), "\xEF\xBB\xBF"
-                               "a\r\nb");
-    EXPECT_FALSE(WriteTextFile(path, L"", teUtf8Bom, false, true));
-    EXPECT_FALSE(WriteTextFile(L"", L"x", teUtf8Bom, false, true));
-}
-
-TEST(WriteTextFile, WaitsForAWriterThatHoldsTheFile) {
-    ScratchFolder folder;
-    const std::wstring log = folder / L"shared.log";
-    WriteBytes(log, "\xEF\xBB\xBF"
-                    "first\r\n");
-    ExclusiveHold hold(log);
-    ASSERT_TRUE(hold.Held());
-    hold.ReleaseAfter(200);
-    EXPECT_TRUE(WriteTextFile(log, L"second\r\n", teUtf8Bom, true, true));
-    EXPECT_EQ(ReadBytes(log), "\xEF\xBB\xBF"
-                              "first\r\nsecond\r\n");
-}
-
-TEST(ReadTextFile, JoinsLinesWithoutAFinalBreak) {
-    struct Case {
-        std::string bytes;
-        bool read;
-        std::wstring text;
-    };
-    const Case cases[] = {
-        {"a\r\nb", true, L"a\r\nb"},
-        {"a\r\nb\r\n", true, L"a\r\nb"},
-        {"\r\n", true, L""},
-        {"\xFF\xFEx\0\r\0\n\0y\0"s, true, L"x\r\ny"},
-        {"", false, L""},
-    };
-    ScratchFolder folder;
-    const std::wstring path = folder / L"in.txt";
-    for (const Case& c : cases) {
-        WriteBytes(path, c.bytes);
-        std::wstring text = L"stale";
-        EXPECT_EQ(ReadTextFile(path, text, teUtf8Bom), c.read) << c.bytes;
-        EXPECT_EQ(text, c.text) << c.bytes;
-    }
-    std::wstring text = L"stale";
-    EXPECT_FALSE(ReadTextFile(folder / L"missing.txt", text, teUtf8Bom));
-    EXPECT_EQ(text, L"");
-    EXPECT_FALSE(ReadTextFile(path, text, teBinary));
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 
 #include "ExclusiveHold.h"
 #include "TestSupport.h"
-#include "text/LocaleText.h"
+#include "strings/LocaleText.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "platform/Registry.h"
 
-#include "text/LocaleText.h"
+#include "strings/LocaleText.h"
 
 #include "TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "text/ZelByteString.h"
+#include "strings/ZelByteString.h"
 
 #include <gtest/gtest.h>
 

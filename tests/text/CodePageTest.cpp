@@ -1,4 +1,4 @@
-#include "text/CodePages.h"
+#include "strings/CodePages.h"
 
 #include "TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "text/ZelStrUtl.h"
+#include "strings/ZelStrUtl.h"
 
 #include <gtest/gtest.h>
 

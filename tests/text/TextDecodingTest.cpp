@@ -1,6 +1,6 @@
 #include "text/ZelConvUtl.h"
 
-#include "text/CodePages.h"
+#include "strings/CodePages.h"
 
 #include "TestSupport.h"
 

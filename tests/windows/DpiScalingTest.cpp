@@ -1,6 +1,6 @@
 // Scaling of design pixels (96 dpi) and font points to the screen's dpi.
-#include "windows/DpiScaling.h"
-#include "windows/WindowFont.h"
+#include "toolkit/DpiScaling.h"
+#include "toolkit/WindowFont.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "ShownFont.h"
 #include "ToolkitFixture.h"
 
-#include "windows/TextMeasure.h"
+#include "toolkit/TextMeasure.h"
 
 namespace {
 

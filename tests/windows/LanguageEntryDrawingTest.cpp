@@ -3,7 +3,7 @@
 // the row's left edge and centred by the font's height, and nothing drawn outside the row.
 #include "LanguageWindowsFixture.h"
 
-#include "windows/GdiObjects.h"
+#include "toolkit/GdiObjects.h"
 #include "windows/MainUnit.h"
 
 #include <cstdint>
@@ -105,8 +105,8 @@ class LanguageEntryDrawing : public ::testing::Test {
 protected:
     void SetUp() override {
         catalogue.Load();
-        SetupManager().SetCurrentIndex(kEnglish);
-        window = &application.CreateForm<TOrnOVISetup000>();
+        catalogue.Manager().SetCurrentIndex(kEnglish);
+        window = &application.CreateForm<TOrnOVISetup000>(catalogue.Manager());
         // A font 13 pixels high, so that a 16-pixel row leaves 3 pixels to share: the text
         // starts 1 pixel below the row's top.
         for (int points = 6; points <= 12 && TextHeight(window->lstLANG.Font()) != 13; ++points)
@@ -189,7 +189,7 @@ TEST_F(LanguageEntryDrawing, ShowsTheNameInItsStateColoursIndentedAndCentredInIt
             }
         }
         EXPECT_TRUE(textColourShown);
-        const RECT glyphs = GlyphInk(ManagerCatalogue::Language(test.index).EnName);
+        const RECT glyphs = GlyphInk(catalogue.Language(test.index).EnName);
         EXPECT_EQ(ink->left, row.left + 4 + glyphs.left);
         EXPECT_EQ(ink->top, row.top + test.textTop + glyphs.top);
         EXPECT_EQ(ink->right - ink->left, glyphs.right - glyphs.left) << "the whole name shows";
@@ -201,7 +201,7 @@ TEST_F(LanguageEntryDrawing, CutsANameWiderThanItsRowAtTheRowsEdge) {
     const Canvas canvas(kUntouched);
     const RECT row{20, 10, 45, 26};
     Draw(canvas, kJapanese, false, row);
-    const RECT glyphs = GlyphInk(ManagerCatalogue::Language(kJapanese).EnName);
+    const RECT glyphs = GlyphInk(catalogue.Language(kJapanese).EnName);
     ASSERT_GT(4 + glyphs.right, row.right - row.left) << "the name must be wider than the row";
 
     ExpectDrawnOnlyInside(canvas, row);

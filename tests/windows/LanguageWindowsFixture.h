@@ -1,5 +1,5 @@
-// What the tests of the two language windows share: a catalogue of three languages loaded into
-// the process's setup manager, and a helper that answers the message box the windows ask with.
+// What the tests of the two language windows share: a setup manager with a catalogue of three
+// languages, and a helper that answers the message box the windows ask with.
 #pragma once
 
 #include "TestSupport.h"
@@ -57,49 +57,43 @@ constexpr int kEnglish = 0;
 constexpr int kJapanese = 1;
 constexpr int kGerman = 2;
 
-// Loads the catalogue into the setup manager, with the installer packages it names in a scratch
-// folder, and leaves the manager without catalogue, choice and options again at the end.
+// A setup manager of the test's own, as the entry makes it, but without options; the catalogue
+// it loads names installer packages in a scratch folder, and its log goes to a scratch temporary
+// folder.
 class ManagerCatalogue {
 public:
-    ManagerCatalogue() { Reset(); }
-    ~ManagerCatalogue() { Reset(); }
+    ManagerCatalogue() { manager_.Options->Clear(); }
     ManagerCatalogue(const ManagerCatalogue&) = delete;
     ManagerCatalogue& operator=(const ManagerCatalogue&) = delete;
+
+    TLxSetupManager& Manager() { return manager_; }
 
     // Loads the text, prunes and chooses the default language as the manager does at start-up.
     void Load(const std::string& catalogueText = kCatalogueText) {
         testing_support::WriteBytes(folder_ / L"setup.dat", catalogueText);
-        TLxSetupManager& manager = SetupManager();
-        manager.Languages->LoadFromFile(folder_ / L"setup.dat");
-        for (int i = 0; i < manager.Languages->Count(); ++i) {
-            TLxSetupLanguageItem& language = *manager.Languages->Items(i);
+        manager_.Languages->LoadFromFile(folder_ / L"setup.dat");
+        for (int i = 0; i < manager_.Languages->Count(); ++i) {
+            TLxSetupLanguageItem& language = *manager_.Languages->Items(i);
             language.SetupFile = folder_ / language.SetupFile;
             testing_support::WriteBytes(language.SetupFile, "MZ");
         }
-        manager.ChooseDefaultLanguage();
+        manager_.ChooseDefaultLanguage();
     }
 
     // The command line the manager sees, after the program's own path.
-    static void SetOptions(const std::vector<std::wstring>& arguments) {
+    void SetOptions(const std::vector<std::wstring>& arguments) {
         std::vector<std::wstring> line{L"PagrionSetup.exe"};
         line.insert(line.end(), arguments.begin(), arguments.end());
-        SetupManager().Options->ParseArguments(line);
+        manager_.Options->ParseArguments(line);
     }
 
-    static TLxSetupLanguageItem& Language(int index) {
-        return *SetupManager().Languages->Items(index);
-    }
+    TLxSetupLanguageItem& Language(int index) { return *manager_.Languages->Items(index); }
 
 private:
-    static void Reset() {
-        TLxSetupManager& manager = SetupManager();
-        manager.Languages->Clear();
-        manager.CurrentIndex = -1;
-        manager.LanguageConfirmed = false;
-        manager.Options->Clear();
-    }
-
     testing_support::ScratchFolder folder_;
+    testing_support::ScratchFolder logFolder_;
+    testing_support::ScopedTempFolder temp_{logFolder_.Path()};
+    TLxSetupManager manager_;
 };
 
 // Runs onTick every 20 ms on this thread while it lives, also inside modal loops such as a

@@ -1,5 +1,5 @@
 // Shortening a path from the left: root and file name stay, folders go from the left.
-#include "windows/PathEllipsis.h"
+#include "toolkit/PathEllipsis.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "platform/FileOps.h"
 #include "setup/ProductPaths.h"
 #include "windows/ProgUnit.h"
-#include "windows/TextMeasure.h"
+#include "toolkit/TextMeasure.h"
 
 #include <cwchar>
 
@@ -43,11 +43,11 @@ class ProgressWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         catalogue.Load();
-        ManagerCatalogue::SetOptions({L"-LANG:JA", L"-OVWPROGRESS"});
+        catalogue.SetOptions({L"-LANG:JA", L"-OVWPROGRESS"});
     }
 
     TOrnOVIProgress000& Open() {
-        TOrnOVIProgress000& window = application.CreateForm<TOrnOVIProgress000>();
+        TOrnOVIProgress000& window = application.CreateForm<TOrnOVIProgress000>(catalogue.Manager());
         window.Show();
         return window;
     }
@@ -130,13 +130,13 @@ TEST_F(ProgressWindow, SpeaksTheLanguageOfTheCommandLineOrShowsItsDesignTexts) {
         ManagerCatalogue languages;
         languages.Load(test.catalogue);
         // The default choice goes to the first usable language of the user's language.
-        for (int i = 0; i < SetupManager().Languages->Count(); ++i)
-            ManagerCatalogue::Language(i).LangID = static_cast<uint16_t>(UserLanguageID() + i);
-        ManagerCatalogue::SetOptions(test.options);
+        for (int i = 0; i < languages.Manager().Languages->Count(); ++i)
+            languages.Language(i).LangID = static_cast<uint16_t>(UserLanguageID() + i);
+        languages.SetOptions(test.options);
         TZelApplication run(TZelTaskbarButton::ApplicationWindow);
-        const TOrnOVIProgress000& window = run.CreateForm<TOrnOVIProgress000>();
+        const TOrnOVIProgress000& window = run.CreateForm<TOrnOVIProgress000>(languages.Manager());
 
-        EXPECT_EQ(SetupManager().CurrentIndex, test.language);
+        EXPECT_EQ(languages.Manager().CurrentIndex, test.language);
         if (test.language < 0) {
             EXPECT_EQ(window.Caption(), L"OrnOVIProgress000");
             EXPECT_EQ(run.Title(), L"");
@@ -145,7 +145,7 @@ TEST_F(ProgressWindow, SpeaksTheLanguageOfTheCommandLineOrShowsItsDesignTexts) {
             ExpectShownFont(window.lblPROGRESS.Handle(), test.font, window.Dpi());
             continue;
         }
-        const TLxSetupLanguageItem& language = ManagerCatalogue::Language(test.language);
+        const TLxSetupLanguageItem& language = languages.Language(test.language);
         EXPECT_EQ(window.Caption(), language.Title);
         EXPECT_EQ(run.Title(), language.Title);
         EXPECT_EQ(window.lblSTATUS.Caption(), language.EngSta);
@@ -193,7 +193,7 @@ TEST_F(ProgressWindow, FirstReportStopsTheCreepingAndSwitchesBothLines) {
     for (const Case& test : cases) {
         SCOPED_TRACE(test.code);
         TZelApplication run(TZelTaskbarButton::ApplicationWindow);
-        TOrnOVIProgress000& window = run.CreateForm<TOrnOVIProgress000>();
+        TOrnOVIProgress000& window = run.CreateForm<TOrnOVIProgress000>(catalogue.Manager());
         window.Show();
         window.barPROGRESS.SetPosition(37);
 
@@ -202,7 +202,7 @@ TEST_F(ProgressWindow, FirstReportStopsTheCreepingAndSwitchesBothLines) {
         EXPECT_FALSE(window.timPROG.Enabled());
         EXPECT_EQ(window.barPROGRESS.Max(), test.max);
         EXPECT_EQ(window.barPROGRESS.Position(), test.position);
-        const TLxSetupLanguageItem& japanese = ManagerCatalogue::Language(kJapanese);
+        const TLxSetupLanguageItem& japanese = catalogue.Language(kJapanese);
         EXPECT_EQ(window.lblSTATUS.Caption(), japanese.EngIst);
         EXPECT_EQ(window.lblPROGRESS.Caption(), japanese.EngMan);
 
@@ -226,7 +226,7 @@ TEST_F(ProgressWindow, CompletionFillsTheBarAndClosesOneDoubledIntervalLater) {
     for (const Case& test : cases) {
         SCOPED_TRACE(test.interval);
         TZelApplication run(TZelTaskbarButton::ApplicationWindow);
-        TOrnOVIProgress000& window = run.CreateForm<TOrnOVIProgress000>();
+        TOrnOVIProgress000& window = run.CreateForm<TOrnOVIProgress000>(catalogue.Manager());
         window.Show();
         window.barPROGRESS.SetPosition(37);
         for (const WPARAM code : test.codes)
@@ -298,7 +298,7 @@ TEST_F(ProgressWindow, ShowsTheConvertersCurrentFileShortenedFromTheLeft) {
 
     // No file yet: the line keeps the text it has.
     Report(window, ccNextFile, 9);
-    EXPECT_EQ(window.lblPROGRESS.Caption(), ManagerCatalogue::Language(kJapanese).EngMan);
+    EXPECT_EQ(window.lblPROGRESS.Caption(), catalogue.Language(kJapanese).EngMan);
 
     const std::wstring shortPath = L"C:\\\x30DE\x30CB\x30E5\x30A2\x30EB\\book.epub";
     exchange.Write(shortPath);
@@ -375,7 +375,7 @@ TEST_F(ProgressWindow, FollowsTheConverterToTheEnd) {
     ASSERT_TRUE(converter.Started());
 
     ASSERT_TRUE(PumpUntil(application, [&] { return application.Terminated(); }));
-    EXPECT_EQ(window.lblSTATUS.Caption(), ManagerCatalogue::Language(kJapanese).EngIst);
+    EXPECT_EQ(window.lblSTATUS.Caption(), catalogue.Language(kJapanese).EngIst);
     EXPECT_EQ(window.lblPROGRESS.Caption(), book);
     EXPECT_EQ(window.barPROGRESS.Max(), window.ProgressBase + 3);
     EXPECT_EQ(window.barPROGRESS.Position(), window.barPROGRESS.Max());
@@ -410,7 +410,7 @@ TEST_F(ProgressWindow, PaintsARaisedEdge) {
 TEST(ProgressWindowRun, RunsWithoutATaskbarButtonOfItsOwnUntilTheSetupClosesIt) {
     ManagerCatalogue catalogue;
     catalogue.Load();
-    ManagerCatalogue::SetOptions({L"-LANG:en", L"-OVWPROGRESS"});
+    catalogue.SetOptions({L"-LANG:en", L"-OVWPROGRESS"});
     HWND found = nullptr;
     LONG_PTR exStyle = 0;
     HWND owner = nullptr;
@@ -424,7 +424,7 @@ TEST(ProgressWindowRun, RunsWithoutATaskbarButtonOfItsOwnUntilTheSetupClosesIt) 
         PostMessageW(found, WM_CLOSE, 0, 0);
     });
 
-    RunProgressWindow();
+    RunProgressWindow(catalogue.Manager());
 
     ASSERT_NE(found, nullptr);
     EXPECT_FALSE(exStyle & WS_EX_APPWINDOW);
@@ -432,7 +432,7 @@ TEST(ProgressWindowRun, RunsWithoutATaskbarButtonOfItsOwnUntilTheSetupClosesIt) 
     // The application's own window carries the button and owns the progress window.
     EXPECT_NE(owner, nullptr);
     EXPECT_FALSE(IsWindow(found));
-    EXPECT_EQ(SetupManager().CurrentIndex, kEnglish);
+    EXPECT_EQ(catalogue.Manager().CurrentIndex, kEnglish);
 }
 
 } // namespace

@@ -21,10 +21,10 @@ protected:
 
     // Creates and shows the window of the run with the language at index chosen beforehand and
     // the focus in its list.
-    static TOrnOVISetup000& Open(TZelApplication& run, int index) {
-        SetupManager().SetCurrentIndex(index);
-        SetupManager().LanguageConfirmed = false;
-        TOrnOVISetup000& window = run.CreateForm<TOrnOVISetup000>();
+    TOrnOVISetup000& Open(TZelApplication& run, int index) {
+        catalogue.Manager().SetCurrentIndex(index);
+        catalogue.Manager().LanguageConfirmed = false;
+        TOrnOVISetup000& window = run.CreateForm<TOrnOVISetup000>(catalogue.Manager());
         window.Show();
         EXPECT_TRUE(FocusOn(run, window, window.lstLANG.Handle()));
         return window;
@@ -97,7 +97,7 @@ TEST_F(SelectionWindow, ListsEveryLanguageByNameWithTheChosenOneHighlighted) {
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(window.lstLANG.Item(i), names[static_cast<size_t>(i)]);
     EXPECT_EQ(window.lstLANG.ItemIndex(), kJapanese);
-    EXPECT_EQ(window.Caption(), ManagerCatalogue::Language(kJapanese).Title);
+    EXPECT_EQ(window.Caption(), catalogue.Language(kJapanese).Title);
 }
 
 // The window's own texts and font follow the highlighted language; the font is read from the
@@ -116,9 +116,9 @@ TEST_F(SelectionWindow, HighlightingALanguageSpeaksItAtOnce) {
                           {VK_HOME, kEnglish, {L"DejaVu Sans", 9, ANSI_CHARSET}}};
     for (const Step& step : steps) {
         PressKey(step.key);
-        const TLxSetupLanguageItem& language = ManagerCatalogue::Language(step.index);
+        const TLxSetupLanguageItem& language = catalogue.Language(step.index);
         SCOPED_TRACE(testing_support::Utf8(language.EnName));
-        EXPECT_EQ(SetupManager().CurrentIndex, step.index);
+        EXPECT_EQ(catalogue.Manager().CurrentIndex, step.index);
         EXPECT_EQ(window.Caption(), language.Title);
         EXPECT_EQ(application.Title(), language.Title);
         EXPECT_EQ(window.btnSTART.Caption(), language.StartCaption);
@@ -149,8 +149,8 @@ TEST_F(SelectionWindow, StartConfirmsTheHighlightedLanguageAndClosesWithoutAskin
         EXPECT_EQ(answer.asked, 0);
         EXPECT_TRUE(run.Terminated());
         EXPECT_FALSE(window.Visible());
-        EXPECT_TRUE(SetupManager().LanguageConfirmed);
-        EXPECT_EQ(SetupManager().CurrentIndex, kJapanese);
+        EXPECT_TRUE(catalogue.Manager().LanguageConfirmed);
+        EXPECT_EQ(catalogue.Manager().CurrentIndex, kJapanese);
     }
 }
 
@@ -161,7 +161,7 @@ TEST_F(SelectionWindow, StartIsDisabledForALanguageWithoutFontAndEnterDoesNothin
     SendMessageW(window.btnSTART.Handle(), BM_CLICK, 0, 0);
     application.ProcessMessages();
     EXPECT_FALSE(application.Terminated());
-    EXPECT_FALSE(SetupManager().LanguageConfirmed);
+    EXPECT_FALSE(catalogue.Manager().LanguageConfirmed);
 
     PressKey(VK_UP);
     EXPECT_TRUE(window.btnSTART.Enabled());
@@ -171,7 +171,7 @@ TEST_F(SelectionWindow, StartIsDisabledForALanguageWithoutFontAndEnterDoesNothin
 // owns with No as its default, while no language is chosen. No keeps the window as it was; Yes
 // closes it without a language.
 TEST_F(SelectionWindow, ClosingWithoutStartAsksTheCloseQuestion) {
-    const TLxSetupLanguageItem& japanese = ManagerCatalogue::Language(kJapanese);
+    const TLxSetupLanguageItem& japanese = catalogue.Language(kJapanese);
     struct Way {
         const char* name;
         std::function<void(TZelApplication&, TOrnOVISetup000&)> close;
@@ -198,7 +198,7 @@ TEST_F(SelectionWindow, ClosingWithoutStartAsksTheCloseQuestion) {
             TOrnOVISetup000& window = Open(run, kJapanese);
             MessageBoxAnswer box(answer);
             int indexWhileAsked = 0;
-            box.whileAsked = [&] { indexWhileAsked = SetupManager().CurrentIndex; };
+            box.whileAsked = [&] { indexWhileAsked = catalogue.Manager().CurrentIndex; };
             way.close(run, window);
             // The box is answered while it shows, so once asked the answer has been handled.
             ASSERT_TRUE(PumpUntil(run, [&] { return box.asked > 0; }));
@@ -212,8 +212,8 @@ TEST_F(SelectionWindow, ClosingWithoutStartAsksTheCloseQuestion) {
             const bool closed = answer == IDYES;
             EXPECT_EQ(run.Terminated(), closed);
             EXPECT_EQ(window.Visible(), !closed);
-            EXPECT_EQ(SetupManager().CurrentIndex, closed ? -1 : kJapanese);
-            EXPECT_FALSE(SetupManager().LanguageConfirmed);
+            EXPECT_EQ(catalogue.Manager().CurrentIndex, closed ? -1 : kJapanese);
+            EXPECT_FALSE(catalogue.Manager().LanguageConfirmed);
             EXPECT_EQ(window.lstLANG.ItemIndex(), kJapanese);
             EXPECT_EQ(window.Caption(), japanese.Title);
         }
@@ -223,7 +223,7 @@ TEST_F(SelectionWindow, ClosingWithoutStartAsksTheCloseQuestion) {
 TEST(SelectionWindowRun, RunsAsTheMainWindowWithItsOwnTaskbarButtonUntilItCloses) {
     ManagerCatalogue catalogue;
     catalogue.Load();
-    SetupManager().SetCurrentIndex(kJapanese);
+    catalogue.Manager().SetCurrentIndex(kJapanese);
     HWND found = nullptr;
     LONG_PTR exStyle = 0;
     HWND owner = nullptr;
@@ -240,14 +240,14 @@ TEST(SelectionWindowRun, RunsAsTheMainWindowWithItsOwnTaskbarButtonUntilItCloses
             PostMessageW(window->btnSTART.Handle(), BM_CLICK, 0, 0);
     });
 
-    RunSelectionWindow();
+    RunSelectionWindow(catalogue.Manager());
 
     ASSERT_NE(found, nullptr);
     EXPECT_TRUE(exStyle & WS_EX_APPWINDOW);
     EXPECT_EQ(owner, nullptr);
     EXPECT_FALSE(IsWindow(found));
-    EXPECT_TRUE(SetupManager().LanguageConfirmed);
-    EXPECT_EQ(SetupManager().CurrentIndex, kJapanese);
+    EXPECT_TRUE(catalogue.Manager().LanguageConfirmed);
+    EXPECT_EQ(catalogue.Manager().CurrentIndex, kJapanese);
 }
 
 } // namespace

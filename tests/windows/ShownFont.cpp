@@ -1,7 +1,7 @@
 #include "ShownFont.h"
 
-#include "windows/GdiObjects.h"
-#include "windows/WindowFont.h"
+#include "toolkit/GdiObjects.h"
+#include "toolkit/WindowFont.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // A form with one control of each kind, and a fixture that creates it shown and focused.
 #pragma once
 
-#include "windows/Application.h"
-#include "windows/Button.h"
-#include "windows/Label.h"
-#include "windows/ListBox.h"
-#include "windows/ProgressBar.h"
-#include "windows/Timer.h"
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/Label.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/ProgressBar.h"
+#include "toolkit/Timer.h"
 
 #include <gtest/gtest.h>
 

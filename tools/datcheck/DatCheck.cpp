@@ -7,7 +7,7 @@
 #include "language/LanguageChoice.h"
 #include "platform/Registry.h"
 #include "setup/ProductKeys.h"
-#include "windows/DpiScaling.h"
+#include "toolkit/DpiScaling.h"
 
 #include <windows.h>
 

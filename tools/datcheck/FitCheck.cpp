@@ -3,11 +3,11 @@
 #include "DumpQuote.h"
 
 #include "language/ornLxLanguages.h"
-#include "windows/GdiObjects.h"
+#include "toolkit/GdiObjects.h"
 #include "windows/ProgressLayout.h"
 #include "windows/SelectionLayout.h"
-#include "windows/TextMeasure.h"
-#include "windows/WindowFont.h"
+#include "toolkit/TextMeasure.h"
+#include "toolkit/WindowFont.h"
 
 #include <cstdio>
 #include <vector>

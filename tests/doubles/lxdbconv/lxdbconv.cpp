@@ -24,7 +24,7 @@
 #include "TestSupport.h"
 #include "setup/ProductPaths.h"
 #include "setup/ZelCmdUtl.h"
-#include "text/LocaleText.h"
+#include "strings/LocaleText.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
-// The code-page conversions of text/CodePages.h for the native Linux build of the reader. The
+// The code-page conversions of strings/CodePages.h for the native Linux build of the reader. The
 // launcher converts with MultiByteToWideChar and WideCharToMultiByte; here the C library's iconv
 // does it, with the same answers where they matter to the reader: texts are UTF-16 units (one
 // per wchar_t element, whatever its width), a byte that cannot be read becomes U+FFFD, a unit
 // that cannot be written becomes "?", and a code page without a converter gives the empty text.
-#include "text/CodePages.h"
+#include "strings/CodePages.h"
 
 #include <algorithm>
 #include <cerrno>

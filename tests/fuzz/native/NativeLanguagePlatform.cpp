@@ -3,7 +3,7 @@
 // those of a machine with a few locales and fonts, so that fuzzed definitions reach both the
 // languages that can be installed and those that cannot.
 #include "language/ZelFontUtl.h"
-#include "text/LocaleText.h"
+#include "strings/LocaleText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
-// The locale services of text/LocaleText.h for the native Linux build of the reader, which runs
+// The locale services of strings/LocaleText.h for the native Linux build of the reader, which runs
 // under the sanitizers. The launcher itself uses the user locale's CompareStringW and
 // CharUpperBuffW; here case is mapped by the C library's Unicode tables, one UTF-16 unit at a
 // time, which keeps every character in its place as the launcher's upper-casing does.
-#include "text/LocaleText.h"
+#include "strings/LocaleText.h"
 
 #include <clocale>
 #include <cwctype>

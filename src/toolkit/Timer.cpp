@@ -1,6 +1,6 @@
-#include "windows/Timer.h"
+#include "toolkit/Timer.h"
 
-#include "windows/Form.h"
+#include "toolkit/Form.h"
 
 TZelTimer::TZelTimer(TZelForm& form, uint32_t intervalMs)
     : form_(form), interval_(intervalMs), id_(form.RegisterTimer(*this)) {}

@@ -1,5 +1,5 @@
 // The platform's code-page conversions, kept apart from the rest of the text code.
-#include "text/CodePages.h"
+#include "strings/CodePages.h"
 
 #include <climits>
 

@@ -1,4 +1,4 @@
-#include "text/LocaleText.h"
+#include "strings/LocaleText.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "windows/PathEllipsis.h"
+#include "toolkit/PathEllipsis.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // A window font made from a family name, a point size and a character set.
 #pragma once
 
-#include "windows/GdiObjects.h"
+#include "toolkit/GdiObjects.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "text/ZelByteString.h"
+#include "strings/ZelByteString.h"
 
-#include "text/CodePages.h"
+#include "strings/CodePages.h"
 
 #include <cstring>
 #include <limits>

@@ -1,6 +1,6 @@
-#include "text/ZelStrUtl.h"
+#include "strings/ZelStrUtl.h"
 
-#include "text/LocaleText.h"
+#include "strings/LocaleText.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 // A push button. The form's default button answers Enter, its cancel button Escape.
 #pragma once
 
-#include "windows/Control.h"
+#include "toolkit/Control.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "windows/Label.h"
+#include "toolkit/Label.h"
 
-#include "windows/TextMeasure.h"
+#include "toolkit/TextMeasure.h"
 
 TZelLabel::TZelLabel(TZelForm& form, const TZelBounds& designBounds, TZelLabelSizing sizing,
                      std::wstring caption)

@@ -1,10 +1,10 @@
-#include "windows/Form.h"
+#include "toolkit/Form.h"
 
-#include "windows/Application.h"
-#include "windows/Button.h"
-#include "windows/Control.h"
-#include "windows/GdiObjects.h"
-#include "windows/Timer.h"
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/Control.h"
+#include "toolkit/GdiObjects.h"
+#include "toolkit/Timer.h"
 
 namespace {
 

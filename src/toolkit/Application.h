@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/MessagePump.h"
-#include "windows/Form.h"
+#include "toolkit/Form.h"
 
 #include <windows.h>
 

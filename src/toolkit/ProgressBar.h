@@ -1,7 +1,7 @@
 // A progress bar from 0 to an adjustable maximum (100 at start).
 #pragma once
 
-#include "windows/Control.h"
+#include "toolkit/Control.h"
 
 class TZelProgressBar : public TZelControl {
 public:

@@ -1,4 +1,4 @@
-#include "windows/Button.h"
+#include "toolkit/Button.h"
 
 TZelButton::TZelButton(TZelForm& form, const TZelBounds& designBounds, TZelButtonRole role)
     : TZelControl(form, designBounds), role_(role) {}

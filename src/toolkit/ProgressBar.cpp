@@ -1,4 +1,4 @@
-#include "windows/ProgressBar.h"
+#include "toolkit/ProgressBar.h"
 
 #include "platform/SystemLibrary.h"
 

@@ -1,6 +1,6 @@
-#include "windows/Control.h"
+#include "toolkit/Control.h"
 
-#include "windows/Form.h"
+#include "toolkit/Form.h"
 
 TZelControl::TZelControl(TZelForm& form, const TZelBounds& designBounds, std::wstring caption)
     : form_(form), designBounds_(designBounds), initialCaption_(std::move(caption)),

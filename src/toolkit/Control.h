@@ -2,7 +2,7 @@
 // created together with its form, in the order the controls were declared (the tab order).
 #pragma once
 
-#include "windows/DpiScaling.h"
+#include "toolkit/DpiScaling.h"
 
 #include <windows.h>
 

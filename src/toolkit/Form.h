@@ -7,8 +7,8 @@
 // FormDestroy and destroys the window.
 #pragma once
 
-#include "windows/DpiScaling.h"
-#include "windows/WindowFont.h"
+#include "toolkit/DpiScaling.h"
+#include "toolkit/WindowFont.h"
 
 #include <windows.h>
 

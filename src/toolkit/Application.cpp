@@ -1,4 +1,4 @@
-#include "windows/Application.h"
+#include "toolkit/Application.h"
 
 #include <cstdint>
 

@@ -16,7 +16,7 @@ namespace {
 void RunSetup(TLxSetupManager& manager) noexcept try {
     if (!manager.SilentMode) {
         if (manager.Languages->Count() >= 2)
-            RunSelectionWindow();
+            RunSelectionWindow(manager);
         else
             manager.LanguageConfirmed = manager.Languages->Count() == 1;
     }
@@ -31,7 +31,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     RestrictDllSearchPath();
     TLxSetupManager& manager = SetupManager();
     if (manager.IsProgressRequested()) {
-        RunProgressWindow();
+        RunProgressWindow(manager);
         return 0;
     }
 

@@ -2,7 +2,7 @@
 // whole word), cutting tokens, replacing, unquoting, trimming and a few small helpers.
 //
 // Positions are 1-based and 0 means "not found", so a position can be tested as a truth value.
-// Case is ignored by the user's default locale (text/LocaleText.h). None of these raises.
+// Case is ignored by the user's default locale (strings/LocaleText.h). None of these raises.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "windows/WindowFont.h"
+#include "toolkit/WindowFont.h"
 
 #include <cwchar>
 

@@ -1,6 +1,6 @@
-#include "windows/TextMeasure.h"
+#include "toolkit/TextMeasure.h"
 
-#include "windows/GdiObjects.h"
+#include "toolkit/GdiObjects.h"
 
 SIZE TextExtent(HDC dc, const std::wstring& text) {
     SIZE size{};

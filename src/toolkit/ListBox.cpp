@@ -1,6 +1,6 @@
-#include "windows/ListBox.h"
+#include "toolkit/ListBox.h"
 
-#include "windows/Form.h"
+#include "toolkit/Form.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // takes the size of its text.
 #pragma once
 
-#include "windows/Control.h"
+#include "toolkit/Control.h"
 
 enum class TZelLabelSizing {
     WordWrap, // fixed design size, long lines break between words

@@ -1,6 +1,6 @@
-#include "windows/DpiScaling.h"
+#include "toolkit/DpiScaling.h"
 
-#include "windows/GdiObjects.h"
+#include "toolkit/GdiObjects.h"
 
 int SystemDpi() {
     TZelScreenDC screen;

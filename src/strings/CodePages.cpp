@@ -1,7 +1,7 @@
-#include "text/CodePages.h"
+#include "strings/CodePages.h"
 
-#include "text/LocaleText.h"
-#include "text/ZelStrUtl.h"
+#include "strings/LocaleText.h"
+#include "strings/ZelStrUtl.h"
 
 const std::array<TZelCodePageRec, 140> CodePageTable{{
     {L"utf-8", 65001, L"utf-8", L""},

@@ -2,7 +2,7 @@
 // are kept in the list too, so that screen readers can read them.
 #pragma once
 
-#include "windows/Control.h"
+#include "toolkit/Control.h"
 
 #include <functional>
 #include <string>
