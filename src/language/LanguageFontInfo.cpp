@@ -1,5 +1,5 @@
 // Choosing a language's font from the font, charset and size lists of its definition.
-#include "language/ZelLanguageFontInfo.h"
+#include "language/LanguageFontInfo.h"
 
 #include "language/ZelFontUtl.h"
 #include "strings/ZelStrUtl.h"

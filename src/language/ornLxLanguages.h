@@ -13,7 +13,7 @@
 // sees the Windows macro of the same name.
 #include <windows.h>
 
-#include "language/ZelLanguageFontInfo.h"
+#include "language/LanguageFontInfo.h"
 
 #include <array>
 #include <cstdint>

@@ -84,7 +84,7 @@ bool OpenFileForRead(const std::wstring& fileName, FileHandle& handle, uint32_t&
                      bool shareRead, DWORD disposition, DWORD flagsAndAttributes,
                      int32_t timeoutSeconds) noexcept try {
     handle.Close();
-    errorCode = OpenRefusedError;
+    errorCode = kOpenRefusedError;
     if (fileName.empty() || !FileExistsChecked(fileName))
         return false;
     return Open(fileName, handle, errorCode, GENERIC_READ, shareRead ? FILE_SHARE_READ : 0,
@@ -97,7 +97,7 @@ bool OpenFileForWrite(const std::wstring& fileName, FileHandle& handle, uint32_t
                       bool shareWrite, DWORD disposition, DWORD flagsAndAttributes,
                       int32_t timeoutSeconds) noexcept try {
     handle.Close();
-    errorCode = OpenRefusedError;
+    errorCode = kOpenRefusedError;
     if (fileName.empty() || !IsVolumeReady(fileName))
         return false;
     SetArchiveAttributeOnly(fileName);
@@ -146,7 +146,7 @@ int32_t ReadFileBytes(const FileHandle& handle, uint32_t& errorCode, void* buffe
         return 0;
     DWORD read = 0;
     if (!ReadFile(handle.Get(), buffer, static_cast<DWORD>(count), &read, overlapped)) {
-        errorCode = ReadBytesError;
+        errorCode = kReadBytesError;
         return 0;
     }
     return static_cast<int32_t>(read);
@@ -158,7 +158,7 @@ int32_t WriteFileBytes(const FileHandle& handle, uint32_t& errorCode, const void
         return 0;
     DWORD written = 0;
     if (!WriteFile(handle.Get(), buffer, static_cast<DWORD>(count), &written, overlapped)) {
-        errorCode = WriteBytesError;
+        errorCode = kWriteBytesError;
         return 0;
     }
     return static_cast<int32_t>(written);

@@ -17,9 +17,9 @@
 #include <cstdint>
 #include <string>
 
-constexpr uint32_t OpenRefusedError = 80;
-constexpr uint32_t WriteBytesError = 29;
-constexpr uint32_t ReadBytesError = 30;
+constexpr uint32_t kOpenRefusedError = 80;
+constexpr uint32_t kWriteBytesError = 29;
+constexpr uint32_t kReadBytesError = 30;
 
 // An open file handle, closed when the object ends. Empty (0) means that no file is open.
 class FileHandle {

@@ -1,6 +1,6 @@
 #include "platform/Registry.h"
 
-#include "strings/ZelByteString.h"
+#include "strings/ByteString.h"
 
 #include <cwchar>
 #include <utility>
@@ -17,7 +17,7 @@ void FlushAfterSuccess(HKEY root, bool succeeded, bool flush) {
 
 // Deletes the sub-key name of parent in the launcher's registry view.
 bool DeleteKeyIn(HKEY parent, const std::wstring& name) {
-    return RegDeleteKeyExW(parent, name.c_str(), RegistryView, 0) == ERROR_SUCCESS;
+    return RegDeleteKeyExW(parent, name.c_str(), kRegistryView, 0) == ERROR_SUCCESS;
 }
 
 // The shared walk of both enumerations; fetch reads entry number index into a name buffer of
@@ -70,7 +70,7 @@ void RegKey::Close() {
 bool RegKey::Open(HKEY root, const std::wstring& subKey, REGSAM rights) {
     Close();
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, subKey.c_str(), 0, rights | RegistryView, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(root, subKey.c_str(), 0, rights | kRegistryView, &key) != ERROR_SUCCESS)
         return false;
     key_ = key;
     return true;
@@ -102,7 +102,7 @@ bool WriteRegString(HKEY root, const std::wstring& subKey, const std::wstring& v
     {
         HKEY created = nullptr;
         if (RegCreateKeyExW(root, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                            KEY_ALL_ACCESS | RegistryView, nullptr, &created,
+                            KEY_ALL_ACCESS | kRegistryView, nullptr, &created,
                             nullptr) != ERROR_SUCCESS)
             return false;
         const RegKey key(created);

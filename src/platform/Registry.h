@@ -14,7 +14,7 @@
 // The registry view every key is opened in. The launcher is a 32-bit program and uses the
 // default view of a 32-bit process, which on 64-bit Windows is the 32-bit view of
 // HKEY_LOCAL_MACHINE\Software; a 64-bit build asks for that view explicitly to meet the same keys.
-constexpr REGSAM RegistryView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : 0;
+constexpr REGSAM kRegistryView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : 0;
 
 // An open registry key, closed when the object ends. Empty (0) means not open.
 class RegKey {

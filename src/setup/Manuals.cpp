@@ -8,7 +8,7 @@
 #include "platform/ProcessLaunch.h"
 #include "platform/Registry.h"
 #include "setup/ExitCodes.h"
-#include "setup/ProductKeys.h"
+#include "setup/SharedNames.h"
 #include "strings/ZelStrUtl.h"
 
 #include <windows.h>

@@ -4,7 +4,7 @@
 #include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "setup/LocalTime.h"
-#include "setup/ProductKeys.h"
+#include "setup/SharedNames.h"
 #include "strings/ZelStrUtl.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "platform/Paths.h"
 #include "platform/Registry.h"
 #include "setup/ExitCodes.h"
-#include "setup/ProductKeys.h"
+#include "setup/SharedNames.h"
 #include "strings/LocaleText.h"
 #include "strings/ZelStrUtl.h"
 

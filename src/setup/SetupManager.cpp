@@ -4,7 +4,7 @@
 #include "platform/FileOps.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
-#include "setup/ProductKeys.h"
+#include "setup/SharedNames.h"
 #include "setup/SetupMutex.h"
 #include "strings/ZelStrUtl.h"
 

@@ -1,7 +1,7 @@
 #include "setup/SetupMutex.h"
 
 #include "platform/NamedMutex.h"
-#include "setup/ProductKeys.h"
+#include "setup/SharedNames.h"
 
 #include <windows.h>
 

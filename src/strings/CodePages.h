@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-constexpr int32_t CodePageUtf16 = 1200; // UTF-16LE, never converted by the platform
-constexpr int32_t CodePageUtf8 = 65001;
+constexpr int32_t kCodePageUtf16 = 1200; // UTF-16LE, never converted by the platform
+constexpr int32_t kCodePageUtf8 = 65001;
 
 struct TZelCodePageRec {
     std::wstring_view Name; // the preferred name

@@ -105,7 +105,7 @@ void SettleCodePage(const std::optional<std::wstring>& declaredName, int32_t& co
 
 // bytes is zero-terminated (its size does not count the zeros that follow).
 std::wstring DecodeWhole(const std::string& bytes, size_t size, int32_t codePage) {
-    if (codePage == CodePageUtf16) return Utf16LeToText(bytes.data(), size);
+    if (codePage == kCodePageUtf16) return Utf16LeToText(bytes.data(), size);
     return BytesToText(bytes.c_str(), codePage);
 }
 
@@ -134,12 +134,12 @@ std::wstring DecodeTextBuffer(const void* data, int32_t size, int32_t& codePage,
     const std::string_view bytes(copy.data(), static_cast<size_t>(size));
 
     if (StartsWith(bytes, "\xFF\xFE")) {
-        codePage = CodePageUtf16;
+        codePage = kCodePageUtf16;
         return Utf16LeToText(bytes.data() + 2, bytes.size() - 2);
     }
     if (StartsWith(bytes, "\xEF\xBB\xBF")) {
-        codePage = CodePageUtf8;
-        return BytesToText(bytes.data() + 3, CodePageUtf8);
+        codePage = kCodePageUtf8;
+        return BytesToText(bytes.data() + 3, kCodePageUtf8);
     }
     if (size == 1) return {};
 
@@ -148,8 +148,8 @@ std::wstring DecodeTextBuffer(const void* data, int32_t size, int32_t& codePage,
         bool xmlWithoutEncoding = false;
         declaredName = DeclaredName8(bytes, xmlWithoutEncoding);
         if (xmlWithoutEncoding) {
-            codePage = CodePageUtf8;
-            return BytesToText(copy.c_str(), CodePageUtf8);
+            codePage = kCodePageUtf8;
+            return BytesToText(copy.c_str(), kCodePageUtf8);
         }
     } else if (bytes[0] == '<') {
         declaredName = DeclaredName16(bytes);

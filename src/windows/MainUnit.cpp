@@ -1,7 +1,7 @@
 #include "windows/MainUnit.h"
 
 #include "platform/MessageBox.h"
-#include "setup/ProductKeys.h"
+#include "setup/SharedNames.h"
 #include "setup/ornLxSetup.h"
 #include "toolkit/GdiObjects.h"
 #include "windows/SelectionLayout.h"

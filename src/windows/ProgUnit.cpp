@@ -1,7 +1,7 @@
 #include "windows/ProgUnit.h"
 
 #include "platform/Paths.h"
-#include "setup/ProductKeys.h"
+#include "setup/SharedNames.h"
 #include "setup/ProductPaths.h"
 #include "setup/ornLxSetup.h"
 #include "strings/ZelStrUtl.h"

@@ -5,7 +5,7 @@
 #include "ProgressProcess.h"
 #include "SavedRegistryValue.h"
 #include "TestSupport.h"
-#include "setup/ProductKeys.h"
+#include "setup/SharedNames.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "NormalRunFixture.h"
 
 #include "ForeignWindows.h"
-#include "setup/ProductKeys.h"
+#include "setup/SharedNames.h"
 
 using namespace foreign_windows;
 using namespace testing_support;

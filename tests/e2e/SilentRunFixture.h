@@ -9,7 +9,7 @@
 #include "OwnProcesses.h"
 #include "SavedRegistryValue.h"
 #include "TestSupport.h"
-#include "setup/ProductKeys.h"
+#include "setup/SharedNames.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@ std::wstring NoteKeyOf(const wchar_t* subKey) {
 
 RegKey OpenForAccessList(HKEY root, const wchar_t* subKey) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, subKey, 0, READ_CONTROL | WRITE_DAC | RegistryView, &key) !=
+    if (RegOpenKeyExW(root, subKey, 0, READ_CONTROL | WRITE_DAC | kRegistryView, &key) !=
         ERROR_SUCCESS)
         return RegKey();
     return RegKey(key);

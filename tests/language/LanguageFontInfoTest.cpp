@@ -1,5 +1,5 @@
 // Choosing a language's font from its font, charset and size lists.
-#include "language/ZelLanguageFontInfo.h"
+#include "language/LanguageFontInfo.h"
 
 #include "language/ZelFontUtl.h"
 

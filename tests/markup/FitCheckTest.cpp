@@ -4,7 +4,7 @@
 #include "InspectorRun.h"
 #include "TestSupport.h"
 
-#include "language/ZelLanguageFontInfo.h"
+#include "language/LanguageFontInfo.h"
 #include "toolkit/DpiScaling.h"
 #include "windows/SelectionLayout.h"
 #include "toolkit/TextMeasure.h"

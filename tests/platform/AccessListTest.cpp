@@ -13,17 +13,17 @@ namespace {
 
 using testing_support::ScratchFolder;
 
-const wchar_t Everyone[] = L"S-1-1-0";
-const wchar_t Administrators[] = L"S-1-5-32-544";
-const wchar_t Users[] = L"S-1-5-32-545";
-const wchar_t System[] = L"S-1-5-18";
+const wchar_t kEveryone[] = L"S-1-1-0";
+const wchar_t kAdministrators[] = L"S-1-5-32-544";
+const wchar_t kUsers[] = L"S-1-5-32-545";
+const wchar_t kSystem[] = L"S-1-5-18";
 
-constexpr uint8_t Allowed = ACCESS_ALLOWED_ACE_TYPE;
-constexpr uint8_t Denied = ACCESS_DENIED_ACE_TYPE;
-constexpr uint8_t FolderFlags = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
-constexpr uint8_t Inherited = INHERITED_ACE;
-constexpr uint32_t Read = FILE_GENERIC_READ;
-constexpr uint32_t Full = FILE_ALL_ACCESS;
+constexpr uint8_t kAllowed = ACCESS_ALLOWED_ACE_TYPE;
+constexpr uint8_t kDenied = ACCESS_DENIED_ACE_TYPE;
+constexpr uint8_t kFolderFlags = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
+constexpr uint8_t kInherited = INHERITED_ACE;
+constexpr uint32_t kRead = FILE_GENERIC_READ;
+constexpr uint32_t kFull = FILE_ALL_ACCESS;
 
 // One entry of an access list, with its SID in string form.
 struct Ace {
@@ -73,7 +73,7 @@ public:
         for (const Ace& entry : entries) {
             const SecBlock sid = StringToSid(entry.sid);
             EXPECT_TRUE(
-                entry.type == Allowed
+                entry.type == kAllowed
                     ? AddAccessAllowedAceEx(acl, ACL_REVISION, entry.flags, entry.mask, sid.get())
                     : AddAccessDeniedAceEx(acl, ACL_REVISION, entry.flags, entry.mask, sid.get()));
         }
@@ -130,7 +130,7 @@ TEST_P(MergeTest, GivesExplicitThenNewThenInheritedEntries) {
     Descriptor old(GetParam().old);
     TZelAceCollection entries;
     for (const Grant& grant : GetParam().grants)
-        entries.Add(grant.sid, Allowed, grant.flags, grant.mask);
+        entries.Add(grant.sid, kAllowed, grant.flags, grant.mask);
 
     const std::unique_ptr<TZelACLNewSDACL> merged = BuildNewDacl(old.Get(), &entries);
     ASSERT_NE(merged, nullptr);
@@ -148,51 +148,51 @@ INSTANTIATE_TEST_SUITE_P(
     Entries, MergeTest,
     ::testing::Values(
         MergeCase{"EntryWithSameSidAndFlagsIsReplacedWithoutItsRights",
-                  {{Allowed, FolderFlags, Read, Everyone}, {Allowed, 0, Full, Administrators}},
-                  {{Everyone, FolderFlags, FILE_GENERIC_WRITE}},
-                  {{Allowed, 0, Full, Administrators},
-                   {Allowed, FolderFlags, FILE_GENERIC_WRITE, Everyone}}},
+                  {{kAllowed, kFolderFlags, kRead, kEveryone}, {kAllowed, 0, kFull, kAdministrators}},
+                  {{kEveryone, kFolderFlags, FILE_GENERIC_WRITE}},
+                  {{kAllowed, 0, kFull, kAdministrators},
+                   {kAllowed, kFolderFlags, FILE_GENERIC_WRITE, kEveryone}}},
         MergeCase{"EntryWithOtherFlagsStaysBeforeTheNewOne",
-                  {{Allowed, 0, Read, Everyone}, {Allowed, 0, Full, Administrators}},
-                  {{Everyone, FolderFlags, Full}},
-                  {{Allowed, 0, Read, Everyone},
-                   {Allowed, 0, Full, Administrators},
-                   {Allowed, FolderFlags, Full, Everyone}}},
+                  {{kAllowed, 0, kRead, kEveryone}, {kAllowed, 0, kFull, kAdministrators}},
+                  {{kEveryone, kFolderFlags, kFull}},
+                  {{kAllowed, 0, kRead, kEveryone},
+                   {kAllowed, 0, kFull, kAdministrators},
+                   {kAllowed, kFolderFlags, kFull, kEveryone}}},
         MergeCase{"EntryOfOtherSidWithSameFlagsStays",
-                  {{Allowed, FolderFlags, Read, Users}},
-                  {{Everyone, FolderFlags, Full}},
-                  {{Allowed, FolderFlags, Read, Users}, {Allowed, FolderFlags, Full, Everyone}}},
+                  {{kAllowed, kFolderFlags, kRead, kUsers}},
+                  {{kEveryone, kFolderFlags, kFull}},
+                  {{kAllowed, kFolderFlags, kRead, kUsers}, {kAllowed, kFolderFlags, kFull, kEveryone}}},
         MergeCase{"DeniedEntryForTheSidStays",
-                  {{Denied, FolderFlags, FILE_GENERIC_WRITE, Everyone}},
-                  {{Everyone, FolderFlags, Full}},
-                  {{Denied, FolderFlags, FILE_GENERIC_WRITE, Everyone},
-                   {Allowed, FolderFlags, Full, Everyone}}},
+                  {{kDenied, kFolderFlags, FILE_GENERIC_WRITE, kEveryone}},
+                  {{kEveryone, kFolderFlags, kFull}},
+                  {{kDenied, kFolderFlags, FILE_GENERIC_WRITE, kEveryone},
+                   {kAllowed, kFolderFlags, kFull, kEveryone}}},
         MergeCase{"InheritedEntriesStayAfterTheNewOnesInTheirOrder",
-                  {{Allowed, Inherited | FolderFlags, Read, Everyone},
-                   {Allowed, 0, Full, Administrators},
-                   {Allowed, Inherited, Full, System},
-                   {Denied, 0, FILE_GENERIC_WRITE, Users}},
-                  {{Everyone, FolderFlags, Full}, {Users, 0, Read}},
-                  {{Allowed, 0, Full, Administrators},
-                   {Denied, 0, FILE_GENERIC_WRITE, Users},
-                   {Allowed, FolderFlags, Full, Everyone},
-                   {Allowed, 0, Read, Users},
-                   {Allowed, Inherited | FolderFlags, Read, Everyone},
-                   {Allowed, Inherited, Full, System}}},
+                  {{kAllowed, kInherited | kFolderFlags, kRead, kEveryone},
+                   {kAllowed, 0, kFull, kAdministrators},
+                   {kAllowed, kInherited, kFull, kSystem},
+                   {kDenied, 0, FILE_GENERIC_WRITE, kUsers}},
+                  {{kEveryone, kFolderFlags, kFull}, {kUsers, 0, kRead}},
+                  {{kAllowed, 0, kFull, kAdministrators},
+                   {kDenied, 0, FILE_GENERIC_WRITE, kUsers},
+                   {kAllowed, kFolderFlags, kFull, kEveryone},
+                   {kAllowed, 0, kRead, kUsers},
+                   {kAllowed, kInherited | kFolderFlags, kRead, kEveryone},
+                   {kAllowed, kInherited, kFull, kSystem}}},
         MergeCase{"AccountNameIsResolved",
-                  {{Allowed, 0, Full, System}},
-                  {{L"Administrators", 0, Full}},
-                  {{Allowed, 0, Full, System}, {Allowed, 0, Full, Administrators}}},
+                  {{kAllowed, 0, kFull, kSystem}},
+                  {{L"Administrators", 0, kFull}},
+                  {{kAllowed, 0, kFull, kSystem}, {kAllowed, 0, kFull, kAdministrators}}},
         MergeCase{"UnresolvableSidTextAddsNothing",
-                  {{Allowed, 0, Full, System}, {Allowed, Inherited, Read, Users}},
-                  {{L"S-1-x-no-such-account", FolderFlags, Full}},
-                  {{Allowed, 0, Full, System}, {Allowed, Inherited, Read, Users}}}),
+                  {{kAllowed, 0, kFull, kSystem}, {kAllowed, kInherited, kRead, kUsers}},
+                  {{L"S-1-x-no-such-account", kFolderFlags, kFull}},
+                  {{kAllowed, 0, kFull, kSystem}, {kAllowed, kInherited, kRead, kUsers}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BuildNewDacl, GrantingTwiceLeavesOneEntry) {
-    Descriptor old({{Allowed, 0, Full, System}, {Allowed, Inherited, Read, Users}});
+    Descriptor old({{kAllowed, 0, kFull, kSystem}, {kAllowed, kInherited, kRead, kUsers}});
     TZelAceCollection entries;
-    entries.Add(Everyone, Allowed, FolderFlags, Full);
+    entries.Add(kEveryone, kAllowed, kFolderFlags, kFull);
     const std::unique_ptr<TZelACLNewSDACL> once = BuildNewDacl(old.Get(), &entries);
     ASSERT_NE(once, nullptr);
     const std::unique_ptr<TZelACLNewSDACL> twice = BuildNewDacl(once->SecurityDescriptor, &entries);
@@ -216,9 +216,9 @@ TEST(BuildNewDacl, CarriesTheInheritanceStateOver) {
          SE_DACL_AUTO_INHERIT_REQ | SE_DACL_AUTO_INHERITED},
     };
     for (const auto& c : cases) {
-        Descriptor old({{Allowed, 0, Full, System}}, c.old);
+        Descriptor old({{kAllowed, 0, kFull, kSystem}}, c.old);
         TZelAceCollection entries;
-        entries.Add(Everyone, Allowed, FolderFlags, Full);
+        entries.Add(kEveryone, kAllowed, kFolderFlags, kFull);
         const std::unique_ptr<TZelACLNewSDACL> merged = BuildNewDacl(old.Get(), &entries);
         ASSERT_NE(merged, nullptr) << c.old;
         SECURITY_DESCRIPTOR_CONTROL control = 0;
@@ -230,9 +230,9 @@ TEST(BuildNewDacl, CarriesTheInheritanceStateOver) {
 
 TEST(BuildNewDacl, RefusesMissingInputAndMissingOrEmptyLists) {
     TZelAceCollection grant;
-    grant.Add(Everyone, Allowed, FolderFlags, Full);
+    grant.Add(kEveryone, kAllowed, kFolderFlags, kFull);
     TZelAceCollection none;
-    Descriptor withList({{Allowed, 0, Full, System}});
+    Descriptor withList({{kAllowed, 0, kFull, kSystem}});
     Descriptor emptyList(std::vector<Ace>{});
     Descriptor noList(Descriptor::NoList{false});
     Descriptor nullList(Descriptor::NoList{true});
@@ -246,7 +246,7 @@ TEST(BuildNewDacl, RefusesMissingInputAndMissingOrEmptyLists) {
 }
 
 TEST(GetDaclInfo, ReportsTheListAndItsSize) {
-    Descriptor two({{Allowed, 0, Full, System}, {Allowed, 0, Read, Everyone}});
+    Descriptor two({{kAllowed, 0, kFull, kSystem}, {kAllowed, 0, kRead, kEveryone}});
     ACL_SIZE_INFORMATION size{};
     bool present = false, defaulted = true;
     const PACL acl = GetDaclInfo(two.Get(), size, present, defaulted);
@@ -254,8 +254,8 @@ TEST(GetDaclInfo, ReportsTheListAndItsSize) {
     EXPECT_TRUE(present);
     EXPECT_FALSE(defaulted);
     EXPECT_EQ(size.AceCount, 2u);
-    EXPECT_EQ(size.AclBytesInUse, sizeof(ACL) + 8 + GetLengthSid(StringToSid(System).get()) + 8 +
-                                      GetLengthSid(StringToSid(Everyone).get()));
+    EXPECT_EQ(size.AclBytesInUse, sizeof(ACL) + 8 + GetLengthSid(StringToSid(kSystem).get()) + 8 +
+                                      GetLengthSid(StringToSid(kEveryone).get()));
 
     Descriptor nullList(Descriptor::NoList{true});
     EXPECT_EQ(GetDaclInfo(nullList.Get(), size, present, defaulted), nullptr);
@@ -270,19 +270,19 @@ TEST(GetDaclInfo, ReportsTheListAndItsSize) {
 
 TEST(AceCollection, ResolvesSidTextsAndAccountNames) {
     TZelAceCollection entries;
-    EXPECT_EQ(entries.Add(L"", Allowed, 0, Full), nullptr);
+    EXPECT_EQ(entries.Add(L"", kAllowed, 0, kFull), nullptr);
     EXPECT_EQ(entries.Count(), 0);
 
-    const TZelAceItem* everyone = entries.Add(Everyone, Allowed, FolderFlags, Full);
-    const TZelAceItem* unknown = entries.Add(L"no such account", Allowed, FolderFlags, Full);
-    const TZelAceItem* admins = entries.Add(L"Administrators", Denied, 0, Read);
+    const TZelAceItem* everyone = entries.Add(kEveryone, kAllowed, kFolderFlags, kFull);
+    const TZelAceItem* unknown = entries.Add(L"no such account", kAllowed, kFolderFlags, kFull);
+    const TZelAceItem* admins = entries.Add(L"Administrators", kDenied, 0, kRead);
     ASSERT_EQ(entries.Count(), 3);
     EXPECT_EQ(entries.Items(1), unknown);
 
-    EXPECT_EQ(SidText(everyone->Sid), Everyone);
+    EXPECT_EQ(SidText(everyone->Sid), kEveryone);
     EXPECT_EQ(everyone->SidLength, GetLengthSid(everyone->Sid));
-    EXPECT_EQ(everyone->AceFlags, FolderFlags);
-    EXPECT_EQ(everyone->AccessMask, Full);
+    EXPECT_EQ(everyone->AceFlags, kFolderFlags);
+    EXPECT_EQ(everyone->AccessMask, kFull);
 
     EXPECT_EQ(unknown->Sid, nullptr);
     EXPECT_EQ(unknown->SidLength, 0u);
@@ -290,11 +290,11 @@ TEST(AceCollection, ResolvesSidTextsAndAccountNames) {
     EXPECT_EQ(unknown->AccessMask, 0u);
 
     ASSERT_NE(admins->Sid, nullptr);
-    EXPECT_EQ(SidText(admins->Sid), Administrators);
-    EXPECT_EQ(admins->AceType, Denied);
+    EXPECT_EQ(SidText(admins->Sid), kAdministrators);
+    EXPECT_EQ(admins->AceType, kDenied);
 
-    EXPECT_EQ(entries.IndexOfSid(StringToSid(Administrators).get()), 2);
-    EXPECT_EQ(entries.IndexOfSid(StringToSid(Users).get()), -1);
+    EXPECT_EQ(entries.IndexOfSid(StringToSid(kAdministrators).get()), 2);
+    EXPECT_EQ(entries.IndexOfSid(StringToSid(kUsers).get()), -1);
     entries.Clear();
     EXPECT_EQ(entries.Count(), 0);
 }
@@ -304,7 +304,7 @@ TEST(SidLookup, FailsForUnknownTexts) {
     EXPECT_EQ(AccountNameToSid(L"no such account"), nullptr);
     const SecBlock system = AccountNameToSid(L"SYSTEM");
     ASSERT_NE(system, nullptr);
-    EXPECT_EQ(SidText(system.get()), System);
+    EXPECT_EQ(SidText(system.get()), kSystem);
 }
 
 TEST(SecAlloc, GivesZeroFilledBlocksAndNullForSizeZero) {
@@ -321,8 +321,8 @@ TEST(SecAlloc, GivesZeroFilledBlocksAndNullForSizeZero) {
 // as a file inherits it from its folder: that entry grants nothing on the object, the grant must.
 TEST(AddEveryoneGrant, ReachesTheFileItselfOrTheFolderAndWhatIsCreatedInside) {
     using testing_support::EveryoneWriteGrantIn;
-    const std::vector<Ace> handedOn = {{Allowed, 0, Full, System},
-                                       {Allowed, FolderFlags | INHERIT_ONLY_ACE, Full, Everyone}};
+    const std::vector<Ace> handedOn = {{kAllowed, 0, kFull, kSystem},
+                                       {kAllowed, kFolderFlags | INHERIT_ONLY_ACE, kFull, kEveryone}};
     Descriptor old(handedOn);
     ASSERT_EQ(EveryoneWriteGrantIn(old.Get()), std::nullopt);
     for (const bool isFolder : {false, true}) {

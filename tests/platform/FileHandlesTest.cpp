@@ -22,7 +22,7 @@ struct OpenCase {
 
 // The two opens as the text file stream calls them: shared reading of an existing file, and
 // writing without sharing.
-const OpenCase Opens[] = {
+const OpenCase kOpens[] = {
     {"read",
      [](const std::wstring& name, FileHandle& handle, uint32_t& error, int32_t timeout) {
          return OpenFileForRead(name, handle, error, true, OPEN_EXISTING, FILE_ATTRIBUTE_ARCHIVE,
@@ -37,7 +37,7 @@ const OpenCase Opens[] = {
 
 TEST(OpenFile, WaitsForAFileThatIsReleasedWithinTheTimeOut) {
     ScratchFolder folder;
-    for (const OpenCase& open : Opens) {
+    for (const OpenCase& open : kOpens) {
         const std::wstring path = folder / L"held.txt";
         ExclusiveHold hold(path);
         ASSERT_TRUE(hold.Held());
@@ -55,7 +55,7 @@ TEST(OpenFile, GivesUpAfterTheTimeOutWithTheSharingError) {
     const std::wstring path = folder / L"held.txt";
     ExclusiveHold hold(path);
     ASSERT_TRUE(hold.Held());
-    for (const OpenCase& open : Opens) {
+    for (const OpenCase& open : kOpens) {
         for (const int32_t timeout : {0, 1}) {
             FileHandle handle;
             uint32_t error = 0;
@@ -87,9 +87,9 @@ TEST(OpenFile, RefusesAtOnceWithError80) {
     for (const Case& c : cases) {
         FileHandle handle;
         uint32_t error = 0;
-        EXPECT_FALSE(Opens[c.forWrite ? 1 : 0].open(c.name, handle, error, 5))
+        EXPECT_FALSE(kOpens[c.forWrite ? 1 : 0].open(c.name, handle, error, 5))
             << testing_support::Utf8(c.name);
-        EXPECT_EQ(error, OpenRefusedError) << testing_support::Utf8(c.name);
+        EXPECT_EQ(error, kOpenRefusedError) << testing_support::Utf8(c.name);
         EXPECT_FALSE(handle.IsOpen());
     }
 }
@@ -130,7 +130,7 @@ TEST(FileBytes, WriteThenReadBackThroughALongPath) {
         // Reading through a handle opened for writing fails.
         char back[4];
         EXPECT_EQ(ReadFileBytes(handle, error, back, 4, nullptr), 0);
-        EXPECT_EQ(error, ReadBytesError);
+        EXPECT_EQ(error, kReadBytesError);
     }
     FileHandle handle;
     uint32_t error = 0;
@@ -142,7 +142,7 @@ TEST(FileBytes, WriteThenReadBackThroughALongPath) {
     EXPECT_EQ(ReadFileBytes(handle, error, back.data(), 16, nullptr), 10);
     EXPECT_EQ(back.substr(0, 10), bytes);
     EXPECT_EQ(WriteFileBytes(handle, error, "x", 1, nullptr), 0);
-    EXPECT_EQ(error, WriteBytesError);
+    EXPECT_EQ(error, kWriteBytesError);
 }
 
 TEST(GetFileSize64, CombinesBothDoubleWords) {

@@ -119,7 +119,7 @@ void SetLastWriteTime(const std::wstring& path, uint64_t ticks) {
 }
 
 TEST(CopyFileWithDate, OverwritesAReadOnlyCopyAndKeepsTheDateToTwoSeconds) {
-    constexpr uint64_t TicksPerSecond = 10000000;
+    constexpr uint64_t kTicksPerSecond = 10000000;
     ScratchFolder folder;
     const std::wstring source = folder / L"source.txt";
     WriteBytes(source, "new content");
@@ -129,16 +129,16 @@ TEST(CopyFileWithDate, OverwritesAReadOnlyCopyAndKeepsTheDateToTwoSeconds) {
         ASSERT_TRUE(CreateDirectoryW(Prefixed(deep).c_str(), nullptr));
     }
     // An odd second with a fraction, and an even one: both come out on the even second below.
-    const uint64_t evenSecond = Ticks(LastWriteTime(source)) / (2 * TicksPerSecond) * 2;
+    const uint64_t evenSecond = Ticks(LastWriteTime(source)) / (2 * kTicksPerSecond) * 2;
     for (const uint64_t ticks :
-         {(evenSecond + 1) * TicksPerSecond + 4567890, evenSecond * TicksPerSecond + 1}) {
+         {(evenSecond + 1) * kTicksPerSecond + 4567890, evenSecond * kTicksPerSecond + 1}) {
         SetLastWriteTime(source, ticks);
         for (const std::wstring& dest : {folder / L"copy.txt", deep + L"copy.txt"}) {
             WriteBytes(Prefixed(dest), "old");
             ASSERT_TRUE(SetFileAttributesW(Prefixed(dest).c_str(), FILE_ATTRIBUTE_READONLY));
             EXPECT_TRUE(CopyFileWithDate(source, dest, true)) << Utf8(dest);
             EXPECT_EQ(ReadBytes(Prefixed(dest)), "new content");
-            EXPECT_EQ(Ticks(LastWriteTime(dest)), evenSecond * TicksPerSecond) << Utf8(dest);
+            EXPECT_EQ(Ticks(LastWriteTime(dest)), evenSecond * kTicksPerSecond) << Utf8(dest);
         }
     }
 }

@@ -23,7 +23,7 @@ public:
     }
     ~TestKey() {
         HKEY software = nullptr;
-        if (RegOpenKeyExW(root_, L"Software", 0, KEY_ALL_ACCESS | RegistryView, &software) ==
+        if (RegOpenKeyExW(root_, L"Software", 0, KEY_ALL_ACCESS | kRegistryView, &software) ==
             ERROR_SUCCESS) {
             RegDeleteTreeW(software, path_.substr(path_.find(L'\\') + 1).c_str());
             RegCloseKey(software);
@@ -51,7 +51,7 @@ public:
     RegKey Create(const std::wstring& subKey) const {
         HKEY key = nullptr;
         const std::wstring path = subKey.empty() ? path_ : *this / subKey;
-        EXPECT_EQ(RegCreateKeyExW(root_, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | RegistryView,
+        EXPECT_EQ(RegCreateKeyExW(root_, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | kRegistryView,
                                   nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         return RegKey(key);
@@ -256,7 +256,7 @@ TEST(DeleteRegKey, DeletesValuesAndChildlessSubKeysOneLevelDeep) {
 
     RegKey inner;
     ASSERT_TRUE(inner.Open(key.Root(), key / L"inner", KEY_WRITE));
-    ASSERT_EQ(RegDeleteKeyExW(inner.Get(), L"grandchild", RegistryView, 0), ERROR_SUCCESS);
+    ASSERT_EQ(RegDeleteKeyExW(inner.Get(), L"grandchild", kRegistryView, 0), ERROR_SUCCESS);
     EXPECT_TRUE(DeleteRegKey(key.Root(), key.Path(), false));
     EXPECT_FALSE(key.Exists(L""));
 
@@ -387,7 +387,7 @@ bool IsSixtyFourBitWindows() {
 
 // Both word sizes meet the same keys under HKLM\Software only when every operation works in the
 // 32-bit view, whichever build runs.
-TEST(RegistryView, MachineSoftwareKeysLiveInTheThirtyTwoBitView) {
+TEST(kRegistryView, MachineSoftwareKeysLiveInTheThirtyTwoBitView) {
     TestKey key(HKEY_LOCAL_MACHINE);
     ASSERT_TRUE(WriteRegString(key.Root(), key / L"inner", L"v", L"ours", false));
     EXPECT_TRUE(OpensInView(key.Root(), key / L"inner", KEY_WOW64_32KEY));

@@ -37,7 +37,7 @@ public:
     // registry view the launcher uses.
     void SetEmpty() const {
         HKEY key = nullptr;
-        if (RegCreateKeyExW(root_, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE | RegistryView,
+        if (RegCreateKeyExW(root_, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE | kRegistryView,
                             nullptr, &key, nullptr) != ERROR_SUCCESS)
             return;
         RegSetValueExW(key, name_.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(L""),

@@ -1,4 +1,4 @@
-#include "strings/ZelByteString.h"
+#include "strings/ByteString.h"
 
 #include <gtest/gtest.h>
 

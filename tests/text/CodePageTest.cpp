@@ -94,7 +94,7 @@ TEST(FindCodePageRec, FindsEveryRowByItsNameUnlessAnEarlierRowClaimsIt) {
 
 TEST(BytesToText, ConvertsFromTheCodePageUpToTheZeroByte) {
     EXPECT_EQ(BytesToText("caf\xE9", 1252), L"caf\x00E9");
-    EXPECT_EQ(BytesToText("caf\xC3\xA9\0tail", CodePageUtf8), L"caf\x00E9");
+    EXPECT_EQ(BytesToText("caf\xC3\xA9\0tail", kCodePageUtf8), L"caf\x00E9");
     EXPECT_EQ(BytesToText("\x93\xFA\x96\x7B", 932), L"\x65E5\x672C");
     EXPECT_EQ(BytesToText("\xC1", 1251), L"\x0411");
 }
@@ -103,7 +103,7 @@ TEST(BytesToText, EmptyForMissingBytesAndCodePagesThePlatformCannotConvert) {
     EXPECT_EQ(BytesToText(nullptr, 1252), L"");
     EXPECT_EQ(BytesToText("", 1252), L"");
     EXPECT_EQ(BytesToText("abc", 12345), L"");
-    EXPECT_EQ(BytesToText("abc", CodePageUtf16), L"");
+    EXPECT_EQ(BytesToText("abc", kCodePageUtf16), L"");
 }
 
 TEST(BytesToText, ZeroOrNegativeCodePageMeansTheAnsiCodePage) {
@@ -116,7 +116,7 @@ TEST(BytesToText, ZeroOrNegativeCodePageMeansTheAnsiCodePage) {
 
 TEST(TextToBytes, ConvertsUpToTheFirstZeroUnitWithoutTerminator) {
     EXPECT_EQ(TextToBytes(L"caf\x00E9", 1252), "caf\xE9");
-    EXPECT_EQ(TextToBytes(std::wstring(L"caf\x00E9\0tail", 9), CodePageUtf8), "caf\xC3\xA9");
+    EXPECT_EQ(TextToBytes(std::wstring(L"caf\x00E9\0tail", 9), kCodePageUtf8), "caf\xC3\xA9");
     EXPECT_EQ(TextToBytes(L"\x65E5\x672C", 932), "\x93\xFA\x96\x7B");
     EXPECT_EQ(TextToBytes(L"", 1252), "");
     EXPECT_EQ(TextToBytes(L"abc", 12345), "");

@@ -215,7 +215,7 @@ TEST(FileStreamOpen, MissingFilesAndSecondOpensAreRefused) {
     ScratchFolder folder;
     TZelFileStream missing(folder / L"missing.txt", fsmRead, teUtf8Bom, L"\r\n", 5, 1024);
     EXPECT_FALSE(missing.Open());
-    EXPECT_EQ(missing.ErrorCode(), OpenRefusedError);
+    EXPECT_EQ(missing.ErrorCode(), kOpenRefusedError);
     std::wstring line;
     EXPECT_EQ(missing.ReadLine(line), 0);
     EXPECT_TRUE(missing.Eof());

@@ -8,7 +8,7 @@
 #include "BenchTiming.h"
 #include "EngTool.h"
 #include "SavedRegistryValue.h"
-#include "setup/ProductKeys.h"
+#include "setup/SharedNames.h"
 
 #include <windows.h>
 

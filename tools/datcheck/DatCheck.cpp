@@ -6,7 +6,7 @@
 
 #include "language/LanguageChoice.h"
 #include "platform/Registry.h"
-#include "setup/ProductKeys.h"
+#include "setup/SharedNames.h"
 #include "toolkit/DpiScaling.h"
 
 #include <windows.h>

@@ -2,7 +2,7 @@
 
 #include "TestSupport.h"
 #include "platform/Registry.h"
-#include "setup/ProductKeys.h"
+#include "setup/SharedNames.h"
 
 #include <windows.h>
 
@@ -20,7 +20,7 @@ void WriteParameter(const wchar_t* name, const std::optional<std::wstring>& valu
         // Empty texts are not written by WriteRegString (it deletes the value instead).
         HKEY key = nullptr;
         if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSilentKey, 0, nullptr, 0,
-                            KEY_SET_VALUE | RegistryView, nullptr, &key, nullptr) != ERROR_SUCCESS)
+                            KEY_SET_VALUE | kRegistryView, nullptr, &key, nullptr) != ERROR_SUCCESS)
             return;
         const RegKey owned(key);
         RegSetValueExW(owned.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(L""),

@@ -17,7 +17,7 @@
 namespace {
 
 // The system's ANSI code page of the native build: that of a western Windows.
-constexpr int32_t NativeAnsiCodePage = 1252;
+constexpr int32_t kNativeAnsiCodePage = 1252;
 
 // iconv's name of a Windows code page; most are known to it as "CP" and the number.
 std::string ConverterName(int32_t codePage) {
@@ -100,7 +100,7 @@ std::wstring BytesToText(const char* bytes, int32_t codePage) {
     if (input.empty())
         return {};
     if (codePage <= 0)
-        codePage = NativeAnsiCodePage;
+        codePage = kNativeAnsiCodePage;
     if (!PlatformConverts(codePage))
         return {};
     const Converter converter = OpenConverter("UTF-16LE", ConverterName(codePage).c_str());
@@ -120,7 +120,7 @@ std::string TextToBytes(std::wstring_view text, int32_t codePage) {
     if (text.empty())
         return {};
     if (codePage <= 0)
-        codePage = NativeAnsiCodePage;
+        codePage = kNativeAnsiCodePage;
     if (!PlatformConverts(codePage))
         return {};
     const Converter converter = OpenConverter(ConverterName(codePage).c_str(), "UTF-16LE");

@@ -1,4 +1,4 @@
-#include "strings/ZelByteString.h"
+#include "strings/ByteString.h"
 
 #include "strings/CodePages.h"
 
@@ -23,16 +23,16 @@ void TZelByteString::Clear() {
 
 void TZelByteString::Append(const void* data, int32_t count) {
     if (data == nullptr || count <= 0) return;
-    if (count > std::numeric_limits<int32_t>::max() - HeaderSize - 3 - length_) return;
+    if (count > std::numeric_limits<int32_t>::max() - kHeaderSize - 3 - length_) return;
     const int32_t newLength = length_ + count;
-    const auto blockSize = static_cast<size_t>(HeaderSize + newLength + TerminatorSize(newLength));
+    const auto blockSize = static_cast<size_t>(kHeaderSize + newLength + TerminatorSize(newLength));
     std::unique_ptr<std::uint8_t[]> grown(new (std::nothrow) std::uint8_t[blockSize]);
     if (!grown) return;
-    std::uint8_t* bytes = grown.get() + HeaderSize;
-    if (block_) std::memcpy(bytes, block_.get() + HeaderSize, static_cast<size_t>(length_));
+    std::uint8_t* bytes = grown.get() + kHeaderSize;
+    if (block_) std::memcpy(bytes, block_.get() + kHeaderSize, static_cast<size_t>(length_));
     std::memcpy(bytes + length_, data, static_cast<size_t>(count));
     std::memset(bytes + newLength, 0, static_cast<size_t>(TerminatorSize(newLength)));
-    std::memcpy(grown.get(), &newLength, HeaderSize);
+    std::memcpy(grown.get(), &newLength, kHeaderSize);
     block_ = std::move(grown);
     length_ = newLength;
 }
@@ -51,7 +51,7 @@ void TZelByteString::AppendText(std::wstring_view text) {
 
 std::uint8_t* TZelByteString::PointerAt(int32_t index) {
     if (index < 0 || index >= length_) return nullptr;
-    return block_.get() + HeaderSize + index;
+    return block_.get() + kHeaderSize + index;
 }
 
 void TZelByteString::SetByte(int32_t index, std::uint8_t value) {
@@ -59,7 +59,7 @@ void TZelByteString::SetByte(int32_t index, std::uint8_t value) {
 }
 
 const char* TZelByteString::Bytes() const {
-    return block_ ? reinterpret_cast<const char*>(block_.get() + HeaderSize) : nullptr;
+    return block_ ? reinterpret_cast<const char*>(block_.get() + kHeaderSize) : nullptr;
 }
 
 std::wstring TZelByteString::AsUtf16Text() const {
@@ -71,5 +71,5 @@ std::wstring TZelByteString::AsAnsiText(int32_t codePage) const {
 }
 
 std::wstring TZelByteString::AsUtf8Text() const {
-    return BytesToText(Bytes(), CodePageUtf8);
+    return BytesToText(Bytes(), kCodePageUtf8);
 }

@@ -2,7 +2,7 @@
 
 #include "platform/ZelACLUtl.h"
 #include "strings/CodePages.h"
-#include "strings/ZelByteString.h"
+#include "strings/ByteString.h"
 
 #include <algorithm>
 #include <cstring>
@@ -180,7 +180,7 @@ std::string TZelFileStream::EncodeText(std::wstring_view text) const {
     case teAnsi:
         return TextToBytes(text, 0);
     case teUtf8Bom:
-        return TextToBytes(text, CodePageUtf8);
+        return TextToBytes(text, kCodePageUtf8);
     default:
         return {};
     }
@@ -194,7 +194,7 @@ std::wstring TZelFileStream::DecodeLine(const std::string& bytes) const {
     case teAnsi:
         return BytesToText(bytes.c_str(), 0);
     case teUtf8Bom:
-        return BytesToText(bytes.c_str(), CodePageUtf8);
+        return BytesToText(bytes.c_str(), kCodePageUtf8);
     default:
         return {};
     }

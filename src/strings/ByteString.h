@@ -40,7 +40,7 @@ public:
     std::wstring AsUtf8Text() const;
 
 private:
-    static constexpr int32_t HeaderSize = 4;
+    static constexpr int32_t kHeaderSize = 4;
 
     const char* Bytes() const;
 

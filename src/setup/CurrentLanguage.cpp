@@ -5,7 +5,7 @@
 #include "language/LanguageChoice.h"
 #include "platform/Paths.h"
 #include "platform/Registry.h"
-#include "setup/ProductKeys.h"
+#include "setup/SharedNames.h"
 #include "strings/LocaleText.h"
 
 int TLxSetupManager::ChooseDefaultLanguage() {
