@@ -139,43 +139,63 @@ start_display() {
     export DISPLAY=":$number"
 }
 
+# Creates the prefix in WINEPREFIX.
+create_prefix() {
+    log "creating Wine prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    # No Mono or Gecko: their installers would ask to download.
+    WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i </dev/null >/dev/null 2>&1
+    # Without a window manager, Wine waits for one whenever a managed window is hidden.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    # Wine's 32-bit half names the shared data folder in the 32-bit registry view, which the
+    # launcher reads; where that half cannot run, the name is given here.
+    runs_here i686 || wine reg add \
+        'HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' \
+        /v 'Common AppData' /d 'C:\ProgramData' /reg:32 /f </dev/null >/dev/null 2>&1
+    wineserver -w
+}
+
 # Creates the prefix of a build folder once and keeps its wineserver running.
 start_prefix() {
-    local prefix=$1
     export WINEDEBUG=-all
-    if [ ! -f "$prefix/system.reg" ]; then
-        log "creating Wine prefix $prefix"
-        mkdir -p "$prefix"
-        # No Mono or Gecko: their installers would ask to download.
-        WINEPREFIX=$prefix WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i </dev/null >/dev/null 2>&1
-        # Without a window manager, Wine waits for one whenever a managed window is hidden.
-        WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
-            </dev/null >/dev/null 2>&1
-        # Wine's 32-bit half names the shared data folder in the 32-bit registry view, which the
-        # launcher reads; where that half cannot run, the name is given here.
-        runs_here i686 || WINEPREFIX=$prefix wine reg add \
-            'HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' \
-            /v 'Common AppData' /d 'C:\ProgramData' /reg:32 /f </dev/null >/dev/null 2>&1
-        WINEPREFIX=$prefix wineserver -w
-    fi
-    WINEPREFIX=$prefix wineserver -p </dev/null >/dev/null 2>&1
-    STARTED_PREFIXES+=("$prefix")
-    # Start Wine's own background processes now, away from the output pipes of the tests:
-    # a test whose first program starts them would wait for their end.
-    WINEPREFIX=$prefix wine cmd.exe /c exit </dev/null >/dev/null 2>&1
+    STARTED_PREFIXES+=("$1")
+    (
+        export WINEPREFIX=$1
+        [ -f "$WINEPREFIX/system.reg" ] || create_prefix
+        wineserver -p </dev/null >/dev/null 2>&1
+        # Start Wine's own background processes now, away from the output pipes of the tests:
+        # a test whose first program starts them would wait for their end.
+        wine cmd.exe /c exit </dev/null >/dev/null 2>&1
+    )
+}
+
+# The prefix of a build folder.
+prefix_of() { echo "$BUILD_ROOT/$1/wineprefix"; }
+
+# What every Wine session sets first: its end on exit, the loader that runs here, and no debugger
+# or menu builder: a crashing program ends with its exception code.
+begin_wine_session() {
+    trap stop_wine_session EXIT
+    use_runnable_wine_loader
+    export WINEDLLOVERRIDES="winedbg.exe=d;winemenubuilder.exe=d"
 }
 
 start_wine_session() {
-    trap stop_wine_session EXIT
-    use_runnable_wine_loader
-    # A crashing test program ends with its exception code instead of starting Wine's debugger.
-    export WINEDLLOVERRIDES="winedbg.exe=d;winemenubuilder.exe=d"
+    begin_wine_session
     start_display
     local target
     for target in $TARGETS; do
-        runs_here "$target" && start_prefix "$BUILD_ROOT/$target/wineprefix"
+        runs_here "$target" && start_prefix "$(prefix_of "$target")"
     done
     return 0
+}
+
+# Runs CTest in a build folder, in its prefix, with the given arguments.
+run_ctest() {
+    local target=$1
+    shift
+    (cd "$BUILD_ROOT/$target" && WINEPREFIX=$(prefix_of "$target") \
+        ctest --output-on-failure -j "$JOBS" "$@")
 }
 
 # --- The reader built natively for Linux with libFuzzer and the sanitizers ---
@@ -205,8 +225,8 @@ cmd_test() {
     local target status=0
     for target in $TARGETS; do
         log "test $target"
-        (cd "$BUILD_ROOT/$target" && WINEPREFIX=$BUILD_ROOT/$target/wineprefix \
-            ctest --output-on-failure -j "$JOBS" $(skipped_tests "$target")) || status=1
+        # shellcheck disable=SC2046 # the skipped tests are words of their own
+        run_ctest "$target" $(skipped_tests "$target") || status=1
     done
     stop_wine_session
     log "test fuzz"
@@ -237,8 +257,7 @@ cmd_check() {
         runs_here "$target" || { log "this host runs no 32-bit code: $target skipped"; continue; }
         # Every test of a program carries the program's name as its label.
         for name in "$@"; do
-            (cd "$BUILD_ROOT/$target" && WINEPREFIX=$BUILD_ROOT/$target/wineprefix \
-                ctest --output-on-failure -j "$JOBS" -L "^$name\$") || status=1
+            run_ctest "$target" -L "^$name\$" || status=1
         done
     done
     stop_wine_session
@@ -265,20 +284,20 @@ cmd_bench() {
         "${BENCHMARKS[@]}"
     TARGETS=$target start_wine_session
     local build=$BUILD_ROOT/$target setup_folder
+    export WINEPREFIX
+    WINEPREFIX=$(prefix_of "$target")
     # The start is timed on the demo's folder (six languages, a package double for each), laid
     # out as a download folder on the prefix's drive C:, where a user's downloads lie.
-    setup_folder="$build/wineprefix/drive_c/users/Public/Downloads/Pagrion Viewer Setup"
+    setup_folder="$WINEPREFIX/drive_c/users/Public/Downloads/Pagrion Viewer Setup"
     (
-        export WINEPREFIX=$build/wineprefix
         # shellcheck source=tools/demo/demo-prefix.sh
         . "$ROOT/tools/demo/demo-prefix.sh"
         lay_out_demo_folder "$build" "$setup_folder"
     )
     for bench in "${BENCHMARKS[@]}"; do
         local arguments=()
-        [ "$bench" = startbench ] && arguments=("$(WINEPREFIX=$build/wineprefix winepath -w "$setup_folder")")
-        (cd "$build" && WINEPREFIX=$build/wineprefix \
-            wine "bin/$bench.exe" "${arguments[@]}" </dev/null | tr -d '\r') || status=1
+        [ "$bench" = startbench ] && arguments=("$(winepath -w "$setup_folder")")
+        (cd "$build" && wine "bin/$bench.exe" "${arguments[@]}" </dev/null | tr -d '\r') || status=1
     done
     stop_wine_session
     return $status
@@ -301,9 +320,7 @@ on_desktop() {
 
 # The demo prefix on the given display ("desktop": the user's; "headless": an Xvfb of our own).
 start_demo_session() {
-    trap stop_wine_session EXIT
-    use_runnable_wine_loader
-    export WINEDLLOVERRIDES="winedbg.exe=d;winemenubuilder.exe=d"
+    begin_wine_session
     [ "$1" = desktop ] || start_display
     start_prefix "$DEMO_PREFIX"
 }
