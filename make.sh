@@ -38,7 +38,7 @@ PACKAGES=(
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     cmake ninja-build googletest
-    wine wine64 wine32:i386 xvfb x11-apps x11-utils xdotool imagemagick osslsigncode openssl nsis
+    wine wine64 wine32:i386 xvfb x11-apps x11-utils xdotool imagemagick osslsigncode openssl nsis clang-format
     fonts-dejavu-core fonts-liberation fonts-ipafont-gothic fonts-wqy-microhei fonts-unfonts-core
     clang-14 libclang-rt-14-dev llvm-14
 )

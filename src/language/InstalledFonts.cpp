@@ -11,17 +11,23 @@
 namespace {
 
 TZelFontPitch PitchOf(BYTE pitchAndFamily) {
-    if (pitchAndFamily & FIXED_PITCH) return fpFixed;
-    if (pitchAndFamily & VARIABLE_PITCH) return fpVariable;
+    if (pitchAndFamily & FIXED_PITCH)
+        return fpFixed;
+    if (pitchAndFamily & VARIABLE_PITCH)
+        return fpVariable;
     return fpDefault;
 }
 
 TZelFontStyles StyleOf(const LOGFONTW& font) {
     unsigned style = fsNone;
-    if (font.lfWeight > FW_NORMAL) style |= fsBold;
-    if (font.lfItalic) style |= fsItalic;
-    if (font.lfUnderline) style |= fsUnderline;
-    if (font.lfStrikeOut) style |= fsStrikeOut;
+    if (font.lfWeight > FW_NORMAL)
+        style |= fsBold;
+    if (font.lfItalic)
+        style |= fsItalic;
+    if (font.lfUnderline)
+        style |= fsUnderline;
+    if (font.lfStrikeOut)
+        style |= fsStrikeOut;
     return static_cast<TZelFontStyles>(style);
 }
 
@@ -44,7 +50,8 @@ TZelFontInfoRec FontInfoFromLogFont(const LOGFONTW& font, TZelFontTypes fontType
 }
 
 bool TZelFontInfoList::GetInfo(int index, TZelFontInfoRec& info) const {
-    if (index < 0 || index >= Count()) return false;
+    if (index < 0 || index >= Count())
+        return false;
     info = entries_[index];
     return true;
 }
@@ -60,9 +67,12 @@ void TZelFonts::SetPitch(uint8_t pitch) {
 }
 
 bool TZelFonts::Accepts(const LOGFONTW& font, TZelFontTypes fontType) const {
-    if (FilterCharset && font.lfCharSet != charset_) return false;
-    if (FontTypes != ftNone && fontType != FontTypes) return false;
-    if (pitch_ != fpDefault && PitchOf(font.lfPitchAndFamily) != pitch_) return false;
+    if (FilterCharset && font.lfCharSet != charset_)
+        return false;
+    if (FontTypes != ftNone && fontType != FontTypes)
+        return false;
+    if (pitch_ != fpDefault && PitchOf(font.lfPitchAndFamily) != pitch_)
+        return false;
     switch (AtNames) {
     case anLeaveOut:
         return !IsAtName(font);
@@ -77,38 +87,45 @@ int CALLBACK TZelFonts::FilterFamily(const LOGFONTW* font, const TEXTMETRICW*, D
                                      LPARAM self) try {
     auto& fonts = *reinterpret_cast<TZelFonts*>(self);
     const auto types = static_cast<TZelFontTypes>(fontType & (ftRaster | ftDevice | ftTrueType));
-    if (fonts.Accepts(*font, types)) fonts.list_->Add(FontInfoFromLogFont(*font, types));
+    if (fonts.Accepts(*font, types))
+        fonts.list_->Add(FontInfoFromLogFont(*font, types));
     return 1;
 } catch (...) {
     return 0; // out of memory: the families found so far stay
 }
 
 void TZelFonts::Enumerate() {
-    if (!list_) list_ = std::make_unique<TZelFontInfoList>();
+    if (!list_)
+        list_ = std::make_unique<TZelFontInfoList>();
     list_->Clear();
     const TZelScreenDC screen;
-    if (!screen.Handle()) return;
+    if (!screen.Handle())
+        return;
     EnumFontFamiliesW(screen.Handle(), nullptr, FilterFamily, reinterpret_cast<LPARAM>(this));
 }
 
 const TZelFontInfoList& TZelFonts::GetList() {
-    if (!list_) Enumerate();
+    if (!list_)
+        Enumerate();
     return *list_;
 }
 
 TZelFontInfoRec GetDefaultGuiFontInfo() {
     LOGFONTW font{};
-    if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) return {};
+    if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font))
+        return {};
     return FontInfoFromLogFont(font, ftNone);
 }
 
 std::wstring FirstFontOfCharset(bool fixedPitch, int32_t index, uint8_t charset) try {
-    if (charset == DEFAULT_CHARSET) charset = GetDefaultGuiFontInfo().Charset;
+    if (charset == DEFAULT_CHARSET)
+        charset = GetDefaultGuiFontInfo().Charset;
     TZelFonts fonts;
     fonts.SetCharset(charset);
     fonts.SetPitch(fixedPitch ? fpFixed : fpVariable);
     TZelFontInfoRec info;
-    if (fonts.GetList().GetInfo(index, info)) return info.Name;
+    if (fonts.GetList().GetInfo(index, info))
+        return info.Name;
     return {};
 } catch (...) {
     return {};
@@ -134,9 +151,11 @@ int CALLBACK MatchFamilyName(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LP
 
 bool IsFontFamilyInstalled(const std::wstring& name) {
     // A face name holds at most LF_FACESIZE - 1 characters: no family has a longer one.
-    if (name.empty() || name.size() >= LF_FACESIZE) return false;
+    if (name.empty() || name.size() >= LF_FACESIZE)
+        return false;
     const TZelScreenDC screen;
-    if (!screen.Handle()) return false;
+    if (!screen.Handle())
+        return false;
     LOGFONTW family{};
     family.lfCharSet = DEFAULT_CHARSET; // every character set of the family
     name.copy(family.lfFaceName, name.size());

@@ -20,16 +20,21 @@ uint16_t UserLanguageID() {
 uint16_t LanguageIDOfLocale(LCID locale) {
     const auto language = static_cast<uint16_t>(locale & 0xFFFF);
     const uint16_t primary = language & kPrimaryLanguageMask;
-    if (primary == kChinese || primary == kSerboCroatian) return language & kSubLanguageBitMask;
+    if (primary == kChinese || primary == kSerboCroatian)
+        return language & kSubLanguageBitMask;
     return primary;
 }
 
 TLxPruneReason CheckInstallable(TLxSetupLanguageItem& item, const std::wstring& programFolder) {
-    if (!item.LocaleValid) return prLocaleNotInstalled;
-    if (item.SetupFile.empty()) return prNoFile;
-    if (item.Title.empty()) return prNoTitle;
+    if (!item.LocaleValid)
+        return prLocaleNotInstalled;
+    if (item.SetupFile.empty())
+        return prNoFile;
+    if (item.Title.empty())
+        return prNoTitle;
     item.SetupFile = ResolveRelativePath(item.SetupFile, programFolder);
-    if (!FileExistsChecked(item.SetupFile)) return prFileMissing;
+    if (!FileExistsChecked(item.SetupFile))
+        return prFileMissing;
     return prKept;
 }
 
@@ -50,13 +55,17 @@ std::vector<TLxPruneReason> PruneLanguages(TLxSetupLanguageCollection& languages
 int ChooseDefaultIndex(const TLxSetupLanguageCollection& languages, uint16_t installedLanguage,
                        uint16_t userLanguage, bool silentMode) {
     const int count = languages.Count();
-    if (count <= 1) return count - 1;
+    if (count <= 1)
+        return count - 1;
     int chosen = -1;
     for (int index = 0; index < count; ++index) {
         const TLxSetupLanguageItem& item = *languages.Items(index);
-        if (!silentMode && !item.Usable) continue;
-        if (installedLanguage != 0 && item.LangID == installedLanguage) chosen = index;
-        if (chosen < 0 && item.LangID == userLanguage) chosen = index;
+        if (!silentMode && !item.Usable)
+            continue;
+        if (installedLanguage != 0 && item.LangID == installedLanguage)
+            chosen = index;
+        if (chosen < 0 && item.LangID == userLanguage)
+            chosen = index;
     }
     return chosen < 0 ? 0 : chosen;
 }

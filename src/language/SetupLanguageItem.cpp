@@ -9,7 +9,8 @@
 TLxSetupLanguageItem::TLxSetupLanguageItem(TZelMLNode& lang) : TLxLanguageItem(lang) {
     for (TZelMLNode* child = lang.FirstChild; child; child = child->NextSibling) {
         // An "item" end tag has no attributes and so fills nothing.
-        if (!SameText(child->GetName(), L"item")) continue;
+        if (!SameText(child->GetName(), L"item"))
+            continue;
         TZelMLAttributes& attributes = child->GetAttributes();
         ReadText(attributes.GetValue(L"name"),
                  ReplaceAllText(attributes.GetValue(L"value"), L"\\n", L"\r\n"));
@@ -35,7 +36,8 @@ void TLxSetupLanguageItem::ReadText(const std::wstring& name, std::wstring value
 }
 
 std::wstring TLxSetupLanguageItem::GetMessage(int number) const {
-    if (number < kFirstMessage || number > kLastMessage) return {};
+    if (number < kFirstMessage || number > kLastMessage)
+        return {};
     return Messages[number - kFirstMessage];
 }
 

@@ -23,7 +23,8 @@ std::wstring QuoteAttributeValue(const std::wstring& value) {
 TZelMLAttribute::TZelMLAttribute(std::wstring text) : Text(std::move(text)) {}
 
 void TZelMLAttribute::Parse() {
-    if (!Name.empty()) return;
+    if (!Name.empty())
+        return;
     const size_t equals = Text.find(L'=');
     HasValue = equals != std::wstring::npos;
     if (!HasValue) {
@@ -36,9 +37,11 @@ void TZelMLAttribute::Parse() {
 }
 
 void TZelMLAttribute::Build() {
-    if (Name.empty()) return;
+    if (Name.empty())
+        return;
     Text = Name;
-    if (HasValue || !Value.empty()) Text += L"=" + QuoteAttributeValue(Value);
+    if (HasValue || !Value.empty())
+        Text += L"=" + QuoteAttributeValue(Value);
 }
 
 const std::wstring& TZelMLAttribute::GetName() {
@@ -66,9 +69,11 @@ TZelMLAttribute* TZelMLAttributes::Add(std::wstring text) {
 }
 
 TZelMLAttribute* TZelMLAttributes::Find(std::wstring_view name) {
-    if (name.empty()) return nullptr;
+    if (name.empty())
+        return nullptr;
     for (const auto& attribute : Items)
-        if (SameText(attribute->GetName(), name)) return attribute.get();
+        if (SameText(attribute->GetName(), name))
+            return attribute.get();
     return nullptr;
 }
 

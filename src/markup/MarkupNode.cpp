@@ -39,7 +39,8 @@ void TZelMLNode::DeleteChildren() {
     for (;;) {
         while (node->FirstChild)
             node = node->FirstChild;
-        if (node == this) break;
+        if (node == this)
+            break;
         TZelMLNode* parent = node->Parent;
         delete node;
         node = parent;
@@ -60,7 +61,8 @@ void TZelMLNode::SetText(std::wstring text) {
 }
 
 const std::wstring& TZelMLNode::GetText() {
-    if (!NameParsed) return Text;
+    if (!NameParsed)
+        return Text;
     ParseAttributes();
     switch (Kind) {
     case mlnProcessingInstruction:
@@ -86,10 +88,12 @@ const std::wstring& TZelMLNode::GetText() {
 
 std::wstring TZelMLNode::GetAttributesText() {
     std::wstring text;
-    if (!Attributes) return text;
+    if (!Attributes)
+        return text;
     for (const auto& attribute : Attributes->Items) {
         const std::wstring token = Trim(attribute->GetText());
-        if (!token.empty()) text += L" " + token;
+        if (!token.empty())
+            text += L" " + token;
     }
     return text;
 }
@@ -102,7 +106,8 @@ const std::wstring& TZelMLNode::GetName() {
 TZelMLAttributes& TZelMLNode::GetAttributes() {
     if (!Attributes) {
         ParseAttributes();
-        if (!Attributes) Attributes = std::make_unique<TZelMLAttributes>(this);
+        if (!Attributes)
+            Attributes = std::make_unique<TZelMLAttributes>(this);
     }
     return *Attributes;
 }
@@ -143,7 +148,8 @@ void TZelMLNode::Unlink() {
 }
 
 bool TZelMLNode::AppendChild(std::unique_ptr<TZelMLNode> node) {
-    if (!node) return false;
+    if (!node)
+        return false;
     TZelMLNode* child = node.release();
     child->Unlink();
     child->PrevSibling = LastChild;
@@ -157,15 +163,19 @@ bool TZelMLNode::AppendChild(std::unique_ptr<TZelMLNode> node) {
 }
 
 TZelMLNode* TZelMLNode::NextInDocument() const {
-    if (FirstChild) return FirstChild;
-    if (NextSibling) return NextSibling;
+    if (FirstChild)
+        return FirstChild;
+    if (NextSibling)
+        return NextSibling;
     return Parent ? Parent->NextSibling : nullptr;
 }
 
 bool TZelMLNode::IsDescendantOf(const TZelMLNode* ancestor) const {
-    if (!ancestor) return false;
+    if (!ancestor)
+        return false;
     for (const TZelMLNode* node = Parent; node; node = node->Parent)
-        if (node == ancestor) return true;
+        if (node == ancestor)
+            return true;
     return false;
 }
 
@@ -175,17 +185,20 @@ bool TZelMLNode::IsTag() const {
 }
 
 void TZelMLNode::ParseName() {
-    if (NameParsed || !IsTag()) return;
+    if (NameParsed || !IsTag())
+        return;
     ExtractFirstWord(StripTagDelimiters(Text), Name, AttributeText);
     NameParsed = true;
 }
 
 void TZelMLNode::ParseAttributes() {
-    if (AttributesParsed || !IsTag()) return;
+    if (AttributesParsed || !IsTag())
+        return;
     ParseName();
     size_t position = 0;
     for (std::wstring token; !(token = NextAttributeToken(AttributeText, position)).empty();) {
-        if (!Attributes) Attributes = std::make_unique<TZelMLAttributes>(this);
+        if (!Attributes)
+            Attributes = std::make_unique<TZelMLAttributes>(this);
         Attributes->Add(std::move(token));
     }
     AttributesParsed = true;
@@ -201,9 +214,11 @@ std::unique_ptr<TZelMLNode> TZelMLDocumentRoot::CreateNode(TZelMLNodeKind kind, 
 }
 
 TZelMLNode* TZelMLDocumentRoot::FindElement(std::wstring_view name, const TZelMLNode* after) {
-    if (name.empty()) return nullptr;
+    if (name.empty())
+        return nullptr;
     for (TZelMLNode* node = after ? after->NextInDocument() : FirstChild; node;
          node = node->NextInDocument())
-        if (node->IsTag() && SameText(node->GetName(), name)) return node;
+        if (node->IsTag() && SameText(node->GetName(), name))
+            return node;
     return nullptr;
 }

@@ -20,9 +20,11 @@ std::wstring TrimLines(const std::wstring& s) {
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find(kLineBreak, start);
-        if (end == std::wstring::npos) end = text.size();
+        if (end == std::wstring::npos)
+            end = text.size();
         const std::wstring line = Trim(text.substr(start, end - start));
-        if (!line.empty()) lines.append(line).append(kLineBreak);
+        if (!line.empty())
+            lines.append(line).append(kLineBreak);
         start = end + kLineBreak.size();
     }
     return lines;
@@ -75,7 +77,8 @@ private:
 size_t Scan::FindClosingTag(size_t from, std::wstring_view tag) const {
     for (size_t found = text.find(L"</", from); found != std::wstring_view::npos;
          found = text.find(L"</", found + 1))
-        if (SameText(text.substr(found, tag.size()), tag)) return found;
+        if (SameText(text.substr(found, tag.size()), tag))
+            return found;
     return text.size();
 }
 
@@ -93,7 +96,8 @@ void Scan::Run() {
         else
             position += 1;
     }
-    if (start < position) AddSegment(OuterTextKind(), start, position);
+    if (start < position)
+        AddSegment(OuterTextKind(), start, position);
 }
 
 void Scan::ScanComment() {
@@ -151,15 +155,18 @@ void Scan::SkipRawContent(std::wstring_view closingTag, TZelMLNodeKind contentKi
 }
 
 void Scan::AddSegment(TZelMLNodeKind segmentKind, size_t from, size_t to) {
-    if (from >= to) return;
+    if (from >= to)
+        return;
     std::wstring segment = CopyTextRange(text, from, to);
     if (segment.empty() || (parser.TrimWhitespace && IsBlankOnly(segment)))
         return; // what is pending stays pending
     // Blanks before a leading comment would otherwise be glued to the first tag and break
     // its name.
-    if (!(parser.TrimWhitespace && IsBlankOnly(pendingPrefix))) segment.insert(0, pendingPrefix);
+    if (!(parser.TrimWhitespace && IsBlankOnly(pendingPrefix)))
+        segment.insert(0, pendingPrefix);
     pendingPrefix.clear();
-    if (segmentKind == mlnStyleText || segmentKind == mlnScriptText) segment = TrimLines(segment);
+    if (segmentKind == mlnStyleText || segmentKind == mlnScriptText)
+        segment = TrimLines(segment);
     Link(parser.Root->CreateNode(segmentKind, std::move(segment)), segmentKind);
     if (!pendingComment.empty()) {
         current->AppendChild(parser.Root->CreateNode(mlnComment, std::move(pendingComment)));
@@ -171,9 +178,11 @@ void Scan::AddSegment(TZelMLNodeKind segmentKind, size_t from, size_t to) {
 // opens an element that takes the nodes after it.
 void Scan::Link(std::unique_ptr<TZelMLNode> node, TZelMLNodeKind nodeKind) {
     TZelMLNode* added = node.get();
-    if (nodeKind == mlnEndTag && current->Parent) current = current->Parent;
+    if (nodeKind == mlnEndTag && current->Parent)
+        current = current->Parent;
     current->AppendChild(std::move(node));
-    if (nodeKind == mlnStartTag) current = added;
+    if (nodeKind == mlnStartTag)
+        current = added;
 }
 
 } // namespace
@@ -198,8 +207,10 @@ void TZelMLDocumentParser::SetText(const std::wstring& text) {
 }
 
 TZelMLNode* TZelMLDocumentParser::Parse(TZelMLDocumentRoot& root, const std::wstring& text) {
-    if (&root == Root.get()) root.Reset();
-    if (text.empty()) return nullptr;
+    if (&root == Root.get())
+        root.Reset();
+    if (text.empty())
+        return nullptr;
     TZelMLNode* lastBefore = root.LastChild;
     // A NUL character ends the text.
     Scan(*this, root, std::wstring_view(text).substr(0, text.find(L'\0'))).Run();

@@ -8,7 +8,8 @@
 std::wstring CopyTextRange(std::wstring_view text, size_t start, size_t end) {
     end = std::min(end, text.size());
     std::wstring copy;
-    if (start >= end) return copy;
+    if (start >= end)
+        return copy;
     copy.reserve(end - start);
     for (size_t i = start; i < end; ++i) {
         const wchar_t c = text[i];
@@ -18,7 +19,8 @@ std::wstring CopyTextRange(std::wstring_view text, size_t start, size_t end) {
         }
         copy += L"\r\n";
         const wchar_t partner = c == L'\r' ? L'\n' : L'\r';
-        if (i + 1 < end && text[i + 1] == partner) ++i; // CR LF and LF CR are one line break
+        if (i + 1 < end && text[i + 1] == partner)
+            ++i; // CR LF and LF CR are one line break
     }
     return copy;
 }
@@ -28,10 +30,12 @@ std::wstring_view StripTagDelimiters(std::wstring_view text) {
     size_t begin = 0;
     if (text.starts_with(L'<')) {
         begin = 1;
-        if (text.size() > 1 && isMarker(text[1])) begin = 2;
+        if (text.size() > 1 && isMarker(text[1]))
+            begin = 2;
     }
     size_t end = text.size();
-    if (text.ends_with(L'>')) end -= end >= 2 && isMarker(text[end - 2]) ? 2 : 1;
+    if (text.ends_with(L'>'))
+        end -= end >= 2 && isMarker(text[end - 2]) ? 2 : 1;
     // "<!>", "</>" and "<?>": the markers at both ends overlap and leave nothing inside.
     return end > begin ? text.substr(begin, end - begin) : std::wstring_view();
 }
@@ -66,7 +70,8 @@ std::wstring NextAttributeToken(std::wstring_view text, size_t& position) {
         nonBlankSeen = true;
         ++i;
         if (quote != L'\0') {
-            if (c != quote) continue;
+            if (c != quote)
+                continue;
             std::wstring token(text.substr(start, i - start));
             while (i < text.size() && IsBlank(text[i]))
                 ++i;
@@ -77,7 +82,8 @@ std::wstring NextAttributeToken(std::wstring_view text, size_t& position) {
             equalsSeen = true;
         } else if (equalsSeen && !valueStarted) {
             valueStarted = true;
-            if (c == L'"' || c == L'\'') quote = c;
+            if (c == L'"' || c == L'\'')
+                quote = c;
         }
     }
     position = text.size();

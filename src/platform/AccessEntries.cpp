@@ -13,24 +13,28 @@ struct LocalRelease {
 SecBlock CopyToHeap(PSID sid) {
     const DWORD length = GetLengthSid(sid);
     SecBlock copy(SecAlloc(length));
-    if (!copy || !CopySid(length, copy.get(), sid)) return nullptr;
+    if (!copy || !CopySid(length, copy.get(), sid))
+        return nullptr;
     return copy;
 }
 
 } // namespace
 
 void* SecAlloc(size_t size) {
-    if (size == 0) return nullptr;
+    if (size == 0)
+        return nullptr;
     return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size);
 }
 
 void SecRelease(void* block) {
-    if (block) HeapFree(GetProcessHeap(), 0, block);
+    if (block)
+        HeapFree(GetProcessHeap(), 0, block);
 }
 
 SecBlock StringToSid(const std::wstring& sidText) {
     PSID converted = nullptr;
-    if (!ConvertStringSidToSidW(sidText.c_str(), &converted)) return nullptr;
+    if (!ConvertStringSidToSidW(sidText.c_str(), &converted))
+        return nullptr;
     // The platform hands out a local block; callers free SIDs as heap blocks.
     const std::unique_ptr<void, LocalRelease> owner(converted);
     return CopyToHeap(converted);
@@ -45,7 +49,8 @@ SecBlock AccountNameToSid(const std::wstring& accountName) {
         GetLastError() != ERROR_INSUFFICIENT_BUFFER)
         return nullptr;
     SecBlock sid(SecAlloc(sidSize));
-    if (!sid) return nullptr;
+    if (!sid)
+        return nullptr;
     const SecBlock domain(SecAlloc(domainLength * sizeof(wchar_t)));
     if (!LookupAccountNameW(nullptr, accountName.c_str(), sid.get(), &sidSize,
                             static_cast<wchar_t*>(domain.get()), &domainLength, &use))
@@ -56,8 +61,10 @@ SecBlock AccountNameToSid(const std::wstring& accountName) {
 TZelAceItem::TZelAceItem(const std::wstring& sidText, uint8_t aceType, uint8_t aceFlags,
                          uint32_t accessMask) {
     SecBlock sid = StringToSid(sidText);
-    if (!sid) sid = AccountNameToSid(sidText);
-    if (!sid) return;
+    if (!sid)
+        sid = AccountNameToSid(sidText);
+    if (!sid)
+        return;
     SidLength = GetLengthSid(sid.get());
     Sid = sid.release();
     AceType = aceType;
@@ -71,7 +78,8 @@ TZelAceItem::~TZelAceItem() {
 
 TZelAceItem* TZelAceCollection::Add(const std::wstring& sidText, uint8_t aceType, uint8_t aceFlags,
                                     uint32_t accessMask) try {
-    if (sidText.empty()) return nullptr;
+    if (sidText.empty())
+        return nullptr;
     items_.push_back(std::make_unique<TZelAceItem>(sidText, aceType, aceFlags, accessMask));
     return items_.back().get();
 } catch (...) {
@@ -80,7 +88,8 @@ TZelAceItem* TZelAceCollection::Add(const std::wstring& sidText, uint8_t aceType
 
 int TZelAceCollection::IndexOfSid(PSID sid) const {
     for (int index = 0; index < Count(); ++index) {
-        if (items_[index]->Sid && EqualSid(items_[index]->Sid, sid)) return index;
+        if (items_[index]->Sid && EqualSid(items_[index]->Sid, sid))
+            return index;
     }
     return -1;
 }

@@ -25,7 +25,8 @@ bool IsInherited(const ACE_HEADER* ace) {
 // An old access-allowed entry gives way to the first new entry for its SID when that entry has
 // the same flags; the old rights are not carried over.
 bool IsReplaced(const ACE_HEADER* ace, const TZelAceCollection& entries) {
-    if (ace->AceType != ACCESS_ALLOWED_ACE_TYPE) return false;
+    if (ace->AceType != ACCESS_ALLOWED_ACE_TYPE)
+        return false;
     const auto* allowed = reinterpret_cast<const ACCESS_ALLOWED_ACE*>(ace);
     const int index = entries.IndexOfSid(const_cast<DWORD*>(&allowed->SidStart));
     return index >= 0 && entries.Items(index)->AceFlags == ace->AceFlags;
@@ -36,11 +37,14 @@ bool CopyOldEntries(PACL oldAcl, DWORD count, const TZelAceCollection& entries, 
                     PACL newAcl) {
     for (DWORD index = 0; index < count; ++index) {
         void* entry = nullptr;
-        if (!GetAce(oldAcl, index, &entry)) continue;
+        if (!GetAce(oldAcl, index, &entry))
+            continue;
         const auto* ace = static_cast<const ACE_HEADER*>(entry);
-        if (IsReplaced(ace, entries) || IsInherited(ace) != inherited) continue;
+        if (IsReplaced(ace, entries) || IsInherited(ace) != inherited)
+            continue;
         // A kept entry that cannot be copied would be lost from the list: give up instead.
-        if (!AddAce(newAcl, oldAcl->AclRevision, MAXDWORD, entry, ace->AceSize)) return false;
+        if (!AddAce(newAcl, oldAcl->AclRevision, MAXDWORD, entry, ace->AceSize))
+            return false;
     }
     return true;
 }
@@ -48,7 +52,8 @@ bool CopyOldEntries(PACL oldAcl, DWORD count, const TZelAceCollection& entries, 
 bool AddNewEntries(const TZelAceCollection& entries, PACL newAcl) {
     for (int index = 0; index < entries.Count(); ++index) {
         const TZelAceItem& item = *entries.Items(index);
-        if (!item.Sid) continue;
+        if (!item.Sid)
+            continue;
         if (!AddAccessAllowedAceEx(newAcl, ACL_REVISION, item.AceFlags, item.AccessMask, item.Sid))
             return false;
     }
@@ -59,12 +64,14 @@ bool AddNewEntries(const TZelAceCollection& entries, PACL newAcl) {
 bool CarryInheritanceState(PSECURITY_DESCRIPTOR oldDescriptor, PSECURITY_DESCRIPTOR newDescriptor) {
     const HMODULE advapi = GetModuleHandleW(L"advapi32.dll");
     const FARPROC entry = advapi ? GetProcAddress(advapi, "SetSecurityDescriptorControl") : nullptr;
-    if (!entry) return true;
+    if (!entry)
+        return true;
     const auto setControl =
         reinterpret_cast<SetControlFunction>(reinterpret_cast<void (*)()>(entry));
     SECURITY_DESCRIPTOR_CONTROL control = 0;
     DWORD revision = 0;
-    if (!GetSecurityDescriptorControl(oldDescriptor, &control, &revision)) return false;
+    if (!GetSecurityDescriptorControl(oldDescriptor, &control, &revision))
+        return false;
     SECURITY_DESCRIPTOR_CONTROL bits = 0;
     if (control & SE_DACL_AUTO_INHERITED)
         bits = SE_DACL_AUTO_INHERIT_REQ | SE_DACL_AUTO_INHERITED;
@@ -98,29 +105,35 @@ PACL GetDaclInfo(PSECURITY_DESCRIPTOR descriptor, ACL_SIZE_INFORMATION& sizeInfo
     present = false;
     defaulted = false;
     sizeInfo = ACL_SIZE_INFORMATION{0, sizeof(ACL), 0};
-    if (!descriptor) return nullptr;
+    if (!descriptor)
+        return nullptr;
     BOOL daclPresent = FALSE;
     BOOL daclDefaulted = FALSE;
     PACL dacl = nullptr;
-    if (!GetSecurityDescriptorDacl(descriptor, &daclPresent, &dacl, &daclDefaulted)) return nullptr;
+    if (!GetSecurityDescriptorDacl(descriptor, &daclPresent, &dacl, &daclDefaulted))
+        return nullptr;
     present = daclPresent && dacl;
     defaulted = daclDefaulted;
-    if (present) GetAclInformation(dacl, &sizeInfo, sizeof(sizeInfo), AclSizeInformation);
+    if (present)
+        GetAclInformation(dacl, &sizeInfo, sizeof(sizeInfo), AclSizeInformation);
     return dacl;
 }
 
 std::unique_ptr<TZelACLNewSDACL> BuildNewDacl(PSECURITY_DESCRIPTOR oldDescriptor,
                                               const TZelAceCollection* entries) {
-    if (!oldDescriptor || !entries || entries->Count() == 0) return nullptr;
+    if (!oldDescriptor || !entries || entries->Count() == 0)
+        return nullptr;
     std::unique_ptr<TZelACLNewSDACL> result(new (std::nothrow) TZelACLNewSDACL);
-    if (!result || !result->SecurityDescriptor) return nullptr;
+    if (!result || !result->SecurityDescriptor)
+        return nullptr;
 
     // Without a list the object is open to everyone already; an empty list is left closed.
     ACL_SIZE_INFORMATION oldSize;
     bool present = false;
     bool defaulted = false;
     const PACL oldAcl = GetDaclInfo(oldDescriptor, oldSize, present, defaulted);
-    if (!present || oldSize.AceCount == 0) return nullptr;
+    if (!present || oldSize.AceCount == 0)
+        return nullptr;
 
     const DWORD size = NewAclSize(oldSize, *entries);
     if (!result->AllocateAcl(size) || !InitializeAcl(result->Acl, size, ACL_REVISION))

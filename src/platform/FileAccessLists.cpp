@@ -27,12 +27,15 @@ SecBlock GetFileDaclDescriptor(const std::wstring& path) {
 }
 
 bool SetFileAces(const std::wstring& path, const TZelAceCollection* entries) try {
-    if (path.empty() || !entries || entries->Count() == 0) return false;
+    if (path.empty() || !entries || entries->Count() == 0)
+        return false;
     const std::wstring prefixedPath = AddLongPathPrefix(path);
     const SecBlock oldDescriptor = GetFileDaclDescriptor(prefixedPath);
-    if (!oldDescriptor) return false;
+    if (!oldDescriptor)
+        return false;
     const std::unique_ptr<TZelACLNewSDACL> merged = BuildNewDacl(oldDescriptor.get(), entries);
-    if (!merged) return false;
+    if (!merged)
+        return false;
     return SetFileSecurityW(prefixedPath.c_str(), DACL_SECURITY_INFORMATION,
                             merged->SecurityDescriptor) != FALSE;
 } catch (...) {
@@ -40,8 +43,8 @@ bool SetFileAces(const std::wstring& path, const TZelAceCollection* entries) try
 }
 
 void AddEveryoneGrant(TZelAceCollection& entries, bool isFolder) {
-    entries.Add(kEveryoneSid, ACCESS_ALLOWED_ACE_TYPE, isFolder ? kFolderGrantFlags : kFileGrantFlags,
-                FILE_ALL_ACCESS);
+    entries.Add(kEveryoneSid, ACCESS_ALLOWED_ACE_TYPE,
+                isFolder ? kFolderGrantFlags : kFileGrantFlags, FILE_ALL_ACCESS);
 }
 
 bool GrantEveryoneFileAccess(const std::wstring& path, bool isFolder) try {

@@ -36,7 +36,8 @@ void CopyLastWriteTime(const std::wstring& source, const std::wstring& dest) {
     file.Reset(CreateFileW(AddLongPathPrefix(dest).c_str(), FILE_WRITE_ATTRIBUTES,
                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.IsOpen()) SetFileTime(file.Get(), nullptr, nullptr, &rounded);
+    if (file.IsOpen())
+        SetFileTime(file.Get(), nullptr, nullptr, &rounded);
 }
 
 } // namespace
@@ -48,7 +49,8 @@ bool CreateFolder(const std::wstring& path, bool grantEveryone) noexcept try {
         exists =
             CreateDirectoryW(AddLongPathPrefix(path).c_str(), nullptr) || RawFolderExists(path);
     }
-    if (grantEveryone) GrantEveryoneFileAccess(path, true);
+    if (grantEveryone)
+        GrantEveryoneFileAccess(path, true);
     return exists;
 } catch (...) {
     return false;
@@ -62,8 +64,10 @@ bool ForceFolders(const std::wstring& path, bool grantEveryone) noexcept try {
     bool exists = false;
     while (!rest.empty()) {
         const std::wstring name = ExtractToken(rest, L"\\", false, false);
-        if (name.empty()) continue;
-        if (!relative.empty()) relative += L'\\';
+        if (name.empty())
+            continue;
+        if (!relative.empty())
+            relative += L'\\';
         relative += name;
         const bool isLast = rest.find_first_not_of(L'\\') == std::wstring::npos;
         // A folder that could not be created makes the next creation fail as well.
@@ -76,7 +80,8 @@ bool ForceFolders(const std::wstring& path, bool grantEveryone) noexcept try {
 
 bool RemoveFolder(const std::wstring& path) noexcept try {
     const std::wstring folder = RemovePathDelimiter(path);
-    if (folder.empty() || !FolderExistsChecked(folder)) return false;
+    if (folder.empty() || !FolderExistsChecked(folder))
+        return false;
     // Only an empty folder is removed; whether it went is asked afterwards.
     RemoveDirectoryW(AddLongPathPrefix(folder).c_str());
     return !FolderExistsChecked(folder);
@@ -85,7 +90,8 @@ bool RemoveFolder(const std::wstring& path) noexcept try {
 }
 
 bool ForceDeleteFile(const std::wstring& fileName) noexcept try {
-    if (!FileExistsChecked(fileName)) return true;
+    if (!FileExistsChecked(fileName))
+        return true;
     const std::wstring name = AddLongPathPrefix(fileName);
     const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES ||
@@ -102,12 +108,14 @@ bool CopyFileWithDate(const std::wstring& source, const std::wstring& dest,
     if (dest.empty() || !IsVolumeReady(dest) || source.empty() || !FileExistsChecked(source))
         return false;
     if (RawFileExists(dest)) {
-        if (grantEveryone) GrantEveryoneFile(dest);
+        if (grantEveryone)
+            GrantEveryoneFile(dest);
         SetArchiveAttributeOnly(dest);
     }
     if (!CopyFileW(AddLongPathPrefix(source).c_str(), AddLongPathPrefix(dest).c_str(), FALSE))
         return false;
-    if (grantEveryone) GrantEveryoneFile(dest);
+    if (grantEveryone)
+        GrantEveryoneFile(dest);
     CopyLastWriteTime(source, dest);
     return true;
 } catch (...) {

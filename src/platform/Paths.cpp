@@ -26,7 +26,8 @@ public:
     explicit FirstEntry(const std::wstring& name)
         : search_(FindFirstFileW(name.c_str(), &entry_)) {}
     ~FirstEntry() {
-        if (Found()) FindClose(search_);
+        if (Found())
+            FindClose(search_);
     }
     FirstEntry(const FirstEntry&) = delete;
     FirstEntry& operator=(const FirstEntry&) = delete;
@@ -48,7 +49,8 @@ size_t FolderPartLength(std::wstring_view path) {
 // A folder part that names a folder of its own: it ends in "\" that follows a name, unlike a
 // drive ("C:", "C:\"), a single leading backslash or the "\\" of a network path.
 bool IsResolvableFolder(std::wstring_view folder) {
-    if (folder.size() <= 1 || folder.back() != L'\\') return false;
+    if (folder.size() <= 1 || folder.back() != L'\\')
+        return false;
     const wchar_t before = folder[folder.size() - 2];
     return before != L'\\' && before != L':';
 }
@@ -82,7 +84,8 @@ size_t AfterComponent(const std::wstring& text, size_t from) {
 // Whatever stands before the drive letter of the first colon.
 void DropBeforeDrive(std::wstring& text) {
     const size_t colon = text.find(L':');
-    if (colon != std::wstring::npos && colon > 0) text.erase(0, colon - 1);
+    if (colon != std::wstring::npos && colon > 0)
+        text.erase(0, colon - 1);
 }
 
 // The volume that answered a query last, and when. Asked again for it within a second, it counts
@@ -133,7 +136,8 @@ std::wstring ResolveProgramFileName() {
     const DWORD length =
         GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     // A name that fills the whole buffer has been cut short.
-    if (length == 0 || length >= buffer.size()) return std::wstring();
+    if (length == 0 || length >= buffer.size())
+        return std::wstring();
     buffer.resize(length);
     return GetLongFileName(buffer);
 }
@@ -143,7 +147,8 @@ std::wstring ResolveProgramFileName() {
 std::wstring LongFolderForm(const std::wstring& folder) {
     const std::wstring base = StripLongPathPrefix(folder);
     const std::wstring programFolder = ExtractFileFolder(GetProgramFileName());
-    if (!programFolder.empty() && base == programFolder) return base;
+    if (!programFolder.empty() && base == programFolder)
+        return base;
     return AddPathDelimiter(base);
 }
 
@@ -162,7 +167,8 @@ std::wstring StripLongPathPrefix(const std::wstring& path) noexcept try {
     const std::wstring_view view = text;
     if (SameText(view.substr(0, kNetworkPrefix.size()), kNetworkPrefix))
         return std::wstring(kNetworkStart) + text.substr(kNetworkPrefix.size());
-    if (view.starts_with(kLocalPrefix)) return text.substr(kLocalPrefix.size());
+    if (view.starts_with(kLocalPrefix))
+        return text.substr(kLocalPrefix.size());
     return text;
 } catch (...) {
     return {};
@@ -170,9 +176,12 @@ std::wstring StripLongPathPrefix(const std::wstring& path) noexcept try {
 
 std::wstring AddLongPathPrefix(const std::wstring& path) noexcept try {
     const std::wstring text = Trim(path);
-    if (text.size() <= kPrefixThreshold) return text;
-    if (!text.starts_with(kNetworkStart)) return std::wstring(kLocalPrefix) + text;
-    if (text.compare(2, 2, L"?\\") == 0) return text;
+    if (text.size() <= kPrefixThreshold)
+        return text;
+    if (!text.starts_with(kNetworkStart))
+        return std::wstring(kLocalPrefix) + text;
+    if (text.compare(2, 2, L"?\\") == 0)
+        return text;
     return std::wstring(kNetworkPrefix) + text.substr(kNetworkStart.size());
 } catch (...) {
     return {};
@@ -202,7 +211,8 @@ std::wstring ResolveLongNames(const std::wstring& path) noexcept try {
     }
     std::wstring resolved(rest);
     for (auto name = namesFromLast.rbegin(); name != namesFromLast.rend(); ++name) {
-        if (name != namesFromLast.rbegin()) resolved += L'\\';
+        if (name != namesFromLast.rbegin())
+            resolved += L'\\';
         AppendStoredName(resolved, *name);
     }
     return resolved;
@@ -211,11 +221,14 @@ std::wstring ResolveLongNames(const std::wstring& path) noexcept try {
 }
 
 std::wstring AddPathDelimiter(const std::wstring& path) noexcept try {
-    if (path.empty()) return std::wstring();
+    if (path.empty())
+        return std::wstring();
     std::wstring text = path.front() == L'.' ? path : GetLongFileName(path);
     // A blank path stays empty rather than turning into the root of the current drive.
-    if (text.empty()) return text;
-    if (text.back() != L'\\') text += L'\\';
+    if (text.empty())
+        return text;
+    if (text.back() != L'\\')
+        text += L'\\';
     return text;
 } catch (...) {
     return {};
@@ -223,9 +236,11 @@ std::wstring AddPathDelimiter(const std::wstring& path) noexcept try {
 
 std::wstring RemovePathDelimiter(const std::wstring& path) noexcept try {
     std::wstring text = !path.empty() && path.front() == L'.' ? path : GetLongFileName(path);
-    if (text.size() <= 1) return text;
+    if (text.size() <= 1)
+        return text;
     if (text.back() == L'\\') {
-        if (text[text.size() - 2] != L':') text.pop_back();
+        if (text[text.size() - 2] != L':')
+            text.pop_back();
     } else if (text.back() == L':') {
         text += L'\\';
     }
@@ -251,12 +266,14 @@ std::wstring ExtractPathRoot(const std::wstring& path) noexcept try {
     return {};
 }
 
-std::wstring ResolveRelativePath(const std::wstring& path,
-                                 const std::wstring& baseFolder) noexcept try {
-    if ((path.size() >= 2 && path[1] == L':') || path.starts_with(kNetworkStart)) return path;
+std::wstring ResolveRelativePath(const std::wstring& path, const std::wstring& baseFolder) noexcept
+    try {
+    if ((path.size() >= 2 && path[1] == L':') || path.starts_with(kNetworkStart))
+        return path;
     std::wstring base = LongFolderForm(baseFolder);
     std::wstring_view rest = path;
-    if (rest.starts_with(L".\\")) rest.remove_prefix(2);
+    if (rest.starts_with(L".\\"))
+        rest.remove_prefix(2);
     while (rest.starts_with(L"..\\")) {
         base = ParentFolder(base);
         rest.remove_prefix(3);
@@ -288,7 +305,8 @@ std::wstring GetTempFolder() noexcept try {
     if (length >= buffer.size()) { // the length it needs, with the terminating zero
         buffer.assign(length + 1, L'\0');
         length = GetTempPathW(static_cast<DWORD>(buffer.size()), buffer.data());
-        if (length >= buffer.size()) return std::wstring();
+        if (length >= buffer.size())
+            return std::wstring();
     }
     buffer.resize(length);
     return AddPathDelimiter(buffer);
@@ -297,9 +315,11 @@ std::wstring GetTempFolder() noexcept try {
 }
 
 bool IsVolumeReady(const std::wstring& path) noexcept try {
-    if (path.empty()) return false;
+    if (path.empty())
+        return false;
     const std::wstring root = ExtractPathRoot(path);
-    if (ReadyVolume().Remembers(root)) return true;
+    if (ReadyVolume().Remembers(root))
+        return true;
     wchar_t volumeName[64];
     DWORD serialNumber = 0;
     DWORD maximumComponentLength = 0;
@@ -307,11 +327,12 @@ bool IsVolumeReady(const std::wstring& path) noexcept try {
     // A drive without medium must answer with an error, not with a system dialog.
     DWORD previousMode = 0;
     const bool modeSet = SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previousMode);
-    const bool ready =
-        GetVolumeInformationW(root.c_str(), volumeName, 64, &serialNumber,
-                              &maximumComponentLength, &fileSystemFlags, nullptr, 0);
-    if (modeSet) SetThreadErrorMode(previousMode, nullptr);
-    if (ready) ReadyVolume().Remember(root);
+    const bool ready = GetVolumeInformationW(root.c_str(), volumeName, 64, &serialNumber,
+                                             &maximumComponentLength, &fileSystemFlags, nullptr, 0);
+    if (modeSet)
+        SetThreadErrorMode(previousMode, nullptr);
+    if (ready)
+        ReadyVolume().Remember(root);
     return ready;
 } catch (...) {
     return false;
@@ -324,7 +345,8 @@ bool RawFileExists(const std::wstring& path) noexcept try {
         return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
     // A file that another process holds open may refuse its attributes; its directory
     // entry still shows it.
-    if (GetLastError() != ERROR_SHARING_VIOLATION) return false;
+    if (GetLastError() != ERROR_SHARING_VIOLATION)
+        return false;
     const FirstEntry entry(name);
     return entry.Found() && (entry.Entry().dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 } catch (...) {
@@ -338,8 +360,7 @@ bool FileExistsChecked(const std::wstring& path) noexcept {
 bool RawFolderExists(const std::wstring& path) noexcept try {
     const DWORD attributes =
         GetFileAttributesW(AddLongPathPrefix(RemovePathDelimiter(path)).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES &&
-           (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 } catch (...) {
     return false;
 }

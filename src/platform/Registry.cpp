@@ -12,7 +12,8 @@ constexpr DWORD kValueBufferBytes = 1024;
 constexpr DWORD kNameBufferChars = 1024;
 
 void FlushAfterSuccess(HKEY root, bool succeeded, bool flush) {
-    if (succeeded && flush) RegFlushKey(root);
+    if (succeeded && flush)
+        RegFlushKey(root);
 }
 
 // Deletes the sub-key name of parent in the launcher's registry view.
@@ -27,7 +28,8 @@ bool EnumRegName(HKEY root, const std::wstring& subKey, int32_t index, RegKey& k
                  std::wstring& name, Fetch fetch) try {
     name.clear();
     if (index == 0 || !keyHandle.IsOpen()) {
-        if (!keyHandle.Open(root, subKey, KEY_READ)) return false;
+        if (!keyHandle.Open(root, subKey, KEY_READ))
+            return false;
     }
     wchar_t buffer[kNameBufferChars];
     DWORD length = kNameBufferChars;
@@ -64,7 +66,8 @@ RegKey& RegKey::operator=(RegKey&& other) noexcept {
 }
 
 void RegKey::Close() {
-    if (key_) RegCloseKey(std::exchange(key_, nullptr));
+    if (key_)
+        RegCloseKey(std::exchange(key_, nullptr));
 }
 
 bool RegKey::Open(HKEY root, const std::wstring& subKey, REGSAM rights) {
@@ -79,9 +82,11 @@ bool RegKey::Open(HKEY root, const std::wstring& subKey, REGSAM rights) {
 bool ReadRegString(HKEY root, const std::wstring& subKey, const std::wstring& valueName,
                    std::wstring& value) try {
     value.clear();
-    if (subKey.empty()) return false;
+    if (subKey.empty())
+        return false;
     RegKey key;
-    if (!key.Open(root, subKey, KEY_READ)) return false;
+    if (!key.Open(root, subKey, KEY_READ))
+        return false;
     wchar_t buffer[kValueBufferBytes / sizeof(wchar_t)];
     DWORD size = kValueBufferBytes;
     if (RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, nullptr,
@@ -96,8 +101,10 @@ bool ReadRegString(HKEY root, const std::wstring& subKey, const std::wstring& va
 
 bool WriteRegString(HKEY root, const std::wstring& subKey, const std::wstring& valueName,
                     const std::wstring& value, bool flush) try {
-    if (subKey.empty()) return false;
-    if (value.empty()) return DeleteRegValue(root, subKey, valueName, flush);
+    if (subKey.empty())
+        return false;
+    if (value.empty())
+        return DeleteRegValue(root, subKey, valueName, flush);
     bool written = false;
     {
         HKEY created = nullptr;
@@ -111,7 +118,8 @@ bool WriteRegString(HKEY root, const std::wstring& subKey, const std::wstring& v
         TZelByteString data;
         data.AppendText(value);
         const BYTE* bytes = data.PointerAt(0);
-        if (!bytes) return false;
+        if (!bytes)
+            return false;
         written = RegSetValueExW(key.Get(), valueName.c_str(), 0, REG_SZ, bytes,
                                  static_cast<DWORD>(data.Length()) + 2) == ERROR_SUCCESS;
     }
@@ -123,11 +131,13 @@ bool WriteRegString(HKEY root, const std::wstring& subKey, const std::wstring& v
 
 bool DeleteRegValue(HKEY root, const std::wstring& subKey, const std::wstring& valueName,
                     bool flush) {
-    if (subKey.empty()) return false;
+    if (subKey.empty())
+        return false;
     bool deleted = false;
     {
         RegKey key;
-        if (!key.Open(root, subKey, KEY_WRITE)) return false;
+        if (!key.Open(root, subKey, KEY_WRITE))
+            return false;
         deleted = RegDeleteValueW(key.Get(), valueName.c_str()) == ERROR_SUCCESS;
     }
     FlushAfterSuccess(root, deleted, flush);
@@ -153,13 +163,15 @@ bool EnumRegValueName(HKEY root, const std::wstring& subKey, int32_t index, RegK
 }
 
 bool DeleteRegKey(HKEY root, const std::wstring& subKey, bool flush) try {
-    if (subKey.empty()) return false;
+    if (subKey.empty())
+        return false;
     // All names are taken before the first deletion, which would shift the enumeration.
     const std::vector<std::wstring> subKeyNames = CollectNames(root, subKey, EnumRegSubKeyName);
     const std::vector<std::wstring> valueNames = CollectNames(root, subKey, EnumRegValueName);
     {
         RegKey key;
-        if (!key.Open(root, subKey, KEY_WRITE)) return false;
+        if (!key.Open(root, subKey, KEY_WRITE))
+            return false;
         for (const std::wstring& valueName : valueNames)
             RegDeleteValueW(key.Get(), valueName.c_str());
         // One level deep: a sub-key with sub-keys of its own is refused and stays.

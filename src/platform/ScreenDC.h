@@ -9,7 +9,8 @@ class TZelScreenDC {
 public:
     TZelScreenDC() : dc_(GetDC(nullptr)) {}
     ~TZelScreenDC() {
-        if (dc_) ReleaseDC(nullptr, dc_);
+        if (dc_)
+            ReleaseDC(nullptr, dc_);
     }
     TZelScreenDC(const TZelScreenDC&) = delete;
     TZelScreenDC& operator=(const TZelScreenDC&) = delete;

@@ -10,7 +10,7 @@ enum TLxExitCode : uint32_t {
     ecPackageMissing = 2,          // the chosen language's package file does not exist
     ecSilentParametersMissing = 3, // silent mode without "InstallPath"
     ecPackageDidNotStart = 4,
-    ecConverterDidNotStart = 5,    // the manuals could not be registered, also on the retry
+    ecConverterDidNotStart = 5, // the manuals could not be registered, also on the retry
     ecAnotherSetupRunning = 1618,
-    ecRebootRequired = 3010,       // the package's code for a pending reboot
+    ecRebootRequired = 3010, // the package's code for a pending reboot
 };

@@ -156,8 +156,9 @@ HWND FindProgressWindow() {
     // The window shows in another process: searched for again every millisecond, and whenever a
     // message of this one comes.
     HWND window = nullptr;
-    PumpMessagesUntil([&] { return (window = FindWindowW(kProgressWindowClass, nullptr)) != nullptr; },
-                      kProgressWindowSearchMs, kPollMs);
+    PumpMessagesUntil(
+        [&] { return (window = FindWindowW(kProgressWindowClass, nullptr)) != nullptr; },
+        kProgressWindowSearchMs, kPollMs);
     return window;
 }
 

@@ -28,8 +28,8 @@ void PauseHandlingMessages(DWORD milliseconds) {
 // Waits until the converter's mutex is gone, at most two seconds, handling window messages. The
 // mutex is tested every millisecond and whenever a message comes.
 void WaitForConverterToEnd() {
-    PumpMessagesUntil([] { return !NamedMutexExists(kConverterMutexName); },
-                      kConverterMutexWaitMs, kPollMs);
+    PumpMessagesUntil([] { return !NamedMutexExists(kConverterMutexName); }, kConverterMutexWaitMs,
+                      kPollMs);
 }
 
 // The viewer program: the machine's "AppMain" as given, or the user's when the machine names none
@@ -58,8 +58,9 @@ void TLxSetupManager::ProcessIncludedManuals() {
     if (viewer.empty())
         return;
 
-    const std::wstring description = AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterProgramName +
-                                     L" \"-m:regpath\" \"-e:" + ContentsPath + L"\"";
+    const std::wstring description = AddPathDelimiter(ExtractFileFolder(viewer)) +
+                                     kConverterProgramName + L" \"-m:regpath\" \"-e:" +
+                                     ContentsPath + L"\"";
     WriteLog(L"IncludeManual=" + description);
     RunSucceeded = RegisterManuals(FindProgressWindow(), ContentsPath);
     if (!RunSucceeded) {
@@ -91,6 +92,6 @@ bool RunConverter(const std::wstring& parameters, bool waitForIdle) {
     if (viewer.empty())
         return false;
     WaitForConverterToEnd();
-    return StartProgram(AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterProgramName, parameters,
-                        SW_SHOW, waitForIdle);
+    return StartProgram(AddPathDelimiter(ExtractFileFolder(viewer)) + kConverterProgramName,
+                        parameters, SW_SHOW, waitForIdle);
 }

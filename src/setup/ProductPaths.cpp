@@ -94,20 +94,14 @@ UINT ConverterResultMessage() noexcept {
     return cachedId;
 }
 
-std::wstring GetCommonPath() noexcept try {
-    return FindCommonPath();
-} catch (...) {
+std::wstring GetCommonPath() noexcept try { return FindCommonPath(); } catch (...) {
     return {};
 }
 
-std::wstring GetUserPath() noexcept try {
-    return FindUserPath();
-} catch (...) {
+std::wstring GetUserPath() noexcept try { return FindUserPath(); } catch (...) {
     return {};
 }
 
-std::wstring GetRegEpubPath() noexcept try {
-    return FindRegEpubPath();
-} catch (...) {
+std::wstring GetRegEpubPath() noexcept try { return FindRegEpubPath(); } catch (...) {
     return {};
 }

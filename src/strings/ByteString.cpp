@@ -22,14 +22,18 @@ void TZelByteString::Clear() {
 }
 
 void TZelByteString::Append(const void* data, int32_t count) {
-    if (data == nullptr || count <= 0) return;
-    if (count > std::numeric_limits<int32_t>::max() - kHeaderSize - 3 - length_) return;
+    if (data == nullptr || count <= 0)
+        return;
+    if (count > std::numeric_limits<int32_t>::max() - kHeaderSize - 3 - length_)
+        return;
     const int32_t newLength = length_ + count;
     const auto blockSize = static_cast<size_t>(kHeaderSize + newLength + TerminatorSize(newLength));
     std::unique_ptr<std::uint8_t[]> grown(new (std::nothrow) std::uint8_t[blockSize]);
-    if (!grown) return;
+    if (!grown)
+        return;
     std::uint8_t* bytes = grown.get() + kHeaderSize;
-    if (block_) std::memcpy(bytes, block_.get() + kHeaderSize, static_cast<size_t>(length_));
+    if (block_)
+        std::memcpy(bytes, block_.get() + kHeaderSize, static_cast<size_t>(length_));
     std::memcpy(bytes + length_, data, static_cast<size_t>(count));
     std::memset(bytes + newLength, 0, static_cast<size_t>(TerminatorSize(newLength)));
     std::memcpy(grown.get(), &newLength, kHeaderSize);
@@ -39,7 +43,8 @@ void TZelByteString::Append(const void* data, int32_t count) {
 
 void TZelByteString::AppendText(std::wstring_view text) {
     text = text.substr(0, text.find(L'\0'));
-    if (text.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max() / 2)) return;
+    if (text.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max() / 2))
+        return;
     std::string bytes;
     bytes.reserve(text.size() * 2);
     for (const wchar_t unit : text) {
@@ -50,12 +55,14 @@ void TZelByteString::AppendText(std::wstring_view text) {
 }
 
 std::uint8_t* TZelByteString::PointerAt(int32_t index) {
-    if (index < 0 || index >= length_) return nullptr;
+    if (index < 0 || index >= length_)
+        return nullptr;
     return block_.get() + kHeaderSize + index;
 }
 
 void TZelByteString::SetByte(int32_t index, std::uint8_t value) {
-    if (std::uint8_t* byte = PointerAt(index)) *byte = value;
+    if (std::uint8_t* byte = PointerAt(index))
+        *byte = value;
 }
 
 const char* TZelByteString::Bytes() const {

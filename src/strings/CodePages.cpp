@@ -152,7 +152,8 @@ namespace {
 std::wstring NormalizedCharset(std::wstring_view name) {
     std::wstring normalized = KeepAlphaNumeric(name);
     for (wchar_t& c : normalized) {
-        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+        if (c >= L'A' && c <= L'Z')
+            c = static_cast<wchar_t>(c - L'A' + L'a');
     }
     return normalized;
 }
@@ -165,7 +166,8 @@ bool NameMatches(std::wstring_view tableName, const std::wstring& normalizedName
 
 int32_t FindCodePageRec(std::wstring_view name) {
     const std::wstring normalizedName = NormalizedCharset(name);
-    if (normalizedName.empty()) return -1;
+    if (normalizedName.empty())
+        return -1;
     for (size_t i = 0; i < CodePageTable.size(); ++i) {
         const TZelCodePageRec& row = CodePageTable[i];
         if (NameMatches(row.Name, normalizedName) || NameMatches(row.Alias1, normalizedName) ||
@@ -182,12 +184,14 @@ int32_t CodePageFromCharset(std::wstring_view name) {
 
 std::wstring Utf16LeToText(const void* bytes, size_t byteCount) {
     std::wstring text;
-    if (bytes == nullptr) return text;
+    if (bytes == nullptr)
+        return text;
     const auto* b = static_cast<const unsigned char*>(bytes);
     for (size_t i = 0; i < byteCount; i += 2) {
         const unsigned high = i + 1 < byteCount ? b[i + 1] : 0;
         const auto unit = static_cast<wchar_t>(b[i] | (high << 8));
-        if (unit == 0) break;
+        if (unit == 0)
+            break;
         text.push_back(unit);
     }
     return text;

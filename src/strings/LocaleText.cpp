@@ -10,7 +10,9 @@ bool SameString(std::wstring_view a, std::wstring_view b, bool ignoreCase) {
                           static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
-bool SameText(std::wstring_view a, std::wstring_view b) { return SameString(a, b, true); }
+bool SameText(std::wstring_view a, std::wstring_view b) {
+    return SameString(a, b, true);
+}
 
 std::wstring UpperCase(std::wstring_view text) {
     std::wstring upper(text);

@@ -59,22 +59,26 @@ std::wstring Trim(std::wstring_view s) {
 // Ignoring case compares the locale's upper-cased forms, which keep every character in its
 // place, so a position in them is a position in s.
 int FindText(std::wstring_view sub, std::wstring_view s, bool ignoreCase, bool wholeWord) {
-    if (sub.empty()) return 0;
+    if (sub.empty())
+        return 0;
     const size_t p = ignoreCase ? FindOccurrence(UpperCase(sub), UpperCase(s), wholeWord, 0)
                                 : FindOccurrence(sub, s, wholeWord, 0);
     return p == npos ? 0 : static_cast<int>(p) + 1;
 }
 
 bool TZelStr::IsDelimiterAt(std::wstring_view s, int index) {
-    if (index < 1 || static_cast<size_t>(index) > s.size()) return true;
+    if (index < 1 || static_cast<size_t>(index) > s.size())
+        return true;
     return IsDelimiterChar(s[static_cast<size_t>(index) - 1]);
 }
 
 std::wstring ExtractToken(std::wstring& s, std::wstring_view separator, bool ignoreCase,
                           bool wholeWord) {
-    if (s.empty()) return {};
+    if (s.empty())
+        return {};
     const int p = FindText(separator, s, ignoreCase, wholeWord);
-    if (p == 0) return std::exchange(s, std::wstring());
+    if (p == 0)
+        return std::exchange(s, std::wstring());
     const size_t tokenLength = static_cast<size_t>(p) - 1;
     std::wstring token = s.substr(0, tokenLength);
     s.erase(0, tokenLength + separator.size());
@@ -85,7 +89,8 @@ std::wstring ExtractToken(std::wstring& s, std::wstring_view separator, bool ign
 // replaced occurrence on; the pieces between occurrences are taken from s itself.
 std::wstring ReplaceString(std::wstring_view s, std::wstring_view find,
                            std::wstring_view replacement, bool wholeWord, TZelReplaceFlags flags) {
-    if (find.empty()) return std::wstring(s);
+    if (find.empty())
+        return std::wstring(s);
     const bool ignoreCase = (flags & rfIgnoreCase) != 0;
     const std::wstring upperS = ignoreCase ? UpperCase(s) : std::wstring();
     const std::wstring upperFind = ignoreCase ? UpperCase(find) : std::wstring();
@@ -96,10 +101,12 @@ std::wstring ReplaceString(std::wstring_view s, std::wstring_view find,
     size_t done = 0; // characters of s already in the result
     while (done < searchCopy.size()) {
         const size_t p = FindOccurrence(sought, searchCopy, wholeWord, done);
-        if (p == npos) break;
+        if (p == npos)
+            break;
         result.append(s.substr(done, p - done)).append(replacement);
         done = p + sought.size();
-        if ((flags & rfReplaceAll) == 0) break;
+        if ((flags & rfReplaceAll) == 0)
+            break;
     }
     result.append(s.substr(done));
     return result;
@@ -118,7 +125,8 @@ std::wstring ReplaceAllText(std::wstring_view s, std::wstring_view find,
 std::wstring Unquote(std::wstring_view s, std::wstring_view quoteChars) {
     const bool enclosed =
         s.size() >= 2 && quoteChars.find(s.front()) != npos && s.back() == s.front();
-    if (!enclosed) return Trim(s);
+    if (!enclosed)
+        return Trim(s);
     const std::wstring doubled = std::wstring(quoteChars) + std::wstring(quoteChars);
     return ReplaceAll(Trim(s.substr(1, s.size() - 2)), doubled, quoteChars);
 }
@@ -126,18 +134,21 @@ std::wstring Unquote(std::wstring_view s, std::wstring_view quoteChars) {
 std::wstring KeepAlphaNumeric(std::wstring_view s) {
     std::wstring kept;
     for (const wchar_t c : s) {
-        if (IsAsciiLetterOrDigit(c)) kept.push_back(c);
+        if (IsAsciiLetterOrDigit(c))
+            kept.push_back(c);
     }
     return kept;
 }
 
 int32_t ByteLength(const char* text) {
-    if (text == nullptr) return 0;
+    if (text == nullptr)
+        return 0;
     return static_cast<int32_t>(std::char_traits<char>::length(text));
 }
 
 int32_t ByteLength(const wchar_t* text) {
-    if (text == nullptr) return 0;
+    if (text == nullptr)
+        return 0;
     return static_cast<int32_t>(std::char_traits<wchar_t>::length(text) * 2);
 }
 

@@ -33,7 +33,8 @@ bool IsUtf16(TZelTextEncoding encoding) {
 std::string Utf16LeBytes(std::wstring_view text) {
     TZelByteString bytes;
     bytes.AppendText(text);
-    if (bytes.Length() == 0) return {};
+    if (bytes.Length() == 0)
+        return {};
     return std::string(reinterpret_cast<const char*>(bytes.PointerAt(0)),
                        static_cast<size_t>(bytes.Length()));
 }
@@ -70,7 +71,8 @@ TZelFileStream::~TZelFileStream() {
 }
 
 bool TZelFileStream::Open() noexcept try {
-    if (opened_ || closed_) return false;
+    if (opened_ || closed_)
+        return false;
     handle_.Close();
     fileSize_ = 0;
     eof_ = false;
@@ -80,18 +82,23 @@ bool TZelFileStream::Open() noexcept try {
     bufPos_ = 0;
     readBuffer_.reset();
 
-    if (!OpenHandle()) return false;
+    if (!OpenHandle())
+        return false;
     eof_ = fileSize_ <= 0;
-    if (!PositionFile()) return false;
-    if (mode_ != fsmRead || encoding_ == teBinary) return true;
+    if (!PositionFile())
+        return false;
+    if (mode_ != fsmRead || encoding_ == teBinary)
+        return true;
 
     ReadFirstBlock();
-    if (errorCode_ != 0) return false;
+    if (errorCode_ != 0)
+        return false;
     DetectByteOrderMark();
     lineBreakBytes_ = EncodeText(lineBreak_);
     return true;
 } catch (...) {
-    if (errorCode_ == 0) errorCode_ = ERROR_NOT_ENOUGH_MEMORY;
+    if (errorCode_ == 0)
+        errorCode_ = ERROR_NOT_ENOUGH_MEMORY;
     return false;
 }
 
@@ -159,9 +166,11 @@ void TZelFileStream::DetectByteOrderMark() {
 }
 
 void TZelFileStream::Close(bool grantEveryone) noexcept {
-    if (!opened_ || closed_) return;
+    if (!opened_ || closed_)
+        return;
     CloseFileHandle(handle_);
-    if (grantEveryone && mode_ != fsmRead) GrantEveryoneFile(fileName_);
+    if (grantEveryone && mode_ != fsmRead)
+        GrantEveryoneFile(fileName_);
     opened_ = false;
     closed_ = true;
     eof_ = true;
@@ -201,7 +210,8 @@ std::wstring TZelFileStream::DecodeLine(const std::string& bytes) const {
 }
 
 int32_t TZelFileStream::WriteText(std::wstring_view text) noexcept try {
-    if (!opened_ || closed_ || errorCode_ != 0 || encoding_ == teBinary || text.empty()) return 0;
+    if (!opened_ || closed_ || errorCode_ != 0 || encoding_ == teBinary || text.empty())
+        return 0;
     const std::string bytes = EncodeText(text);
     if (bytes.empty() || bytes.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
         return 0;
@@ -246,11 +256,13 @@ int32_t TZelFileStream::ChunkEnd() const {
 
 // Offset of the first line break at or after from that starts on a unit boundary, or npos.
 size_t TZelFileStream::FindLineBreak(const std::string& bytes, size_t from) const {
-    if (lineBreakBytes_.empty()) return std::string::npos;
+    if (lineBreakBytes_.empty())
+        return std::string::npos;
     const size_t unit = static_cast<size_t>(UnitSize());
     for (size_t pos = bytes.find(lineBreakBytes_, from - from % unit); pos != std::string::npos;
          pos = bytes.find(lineBreakBytes_, pos + 1))
-        if (pos % unit == 0) return pos;
+        if (pos % unit == 0)
+            return pos;
     return std::string::npos;
 }
 
@@ -262,7 +274,8 @@ std::string TZelFileStream::CollectLineBytes() {
     while (errorCode_ == 0) {
         if (bufPos_ >= bufFill_) {
             RefillBuffer();
-            if (bufFill_ == 0) break;
+            if (bufFill_ == 0)
+                break;
         }
         const int32_t chunkEnd = ChunkEnd();
         const size_t chunkStart = collected.size();
@@ -279,7 +292,8 @@ std::string TZelFileStream::CollectLineBytes() {
         searchFrom = collected.size() - std::min(collected.size(), overlap);
         // A zero unit that stopped the chunk is dropped from the line.
         bufPos_ = chunkEnd < bufFill_ ? std::min(chunkEnd + UnitSize(), bufFill_) : chunkEnd;
-        if (readPos_ >= fileSize_ && bufPos_ >= bufFill_) break;
+        if (readPos_ >= fileSize_ && bufPos_ >= bufFill_)
+            break;
     }
     return collected;
 }
@@ -292,25 +306,30 @@ int32_t TZelFileStream::ReadLine(std::wstring& line) noexcept {
 
 int32_t TZelFileStream::ReadNextLine(std::wstring& line) noexcept try {
     line.clear();
-    if (!CanReadLines() || eof_ || errorCode_ != 0) return 0;
+    if (!CanReadLines() || eof_ || errorCode_ != 0)
+        return 0;
     const std::string bytes = CollectLineBytes();
-    if (bytes.empty()) return 0;
+    if (bytes.empty())
+        return 0;
     line = DecodeLine(bytes);
     return static_cast<int32_t>(line.size());
 } catch (...) {
     line.clear();
-    if (errorCode_ == 0) errorCode_ = ERROR_NOT_ENOUGH_MEMORY;
+    if (errorCode_ == 0)
+        errorCode_ = ERROR_NOT_ENOUGH_MEMORY;
     return 0;
 }
 
 int32_t TZelFileStream::ReadBlock(void* buffer, int32_t count) {
     const int64_t unread = fileSize_ - readPos_;
-    if (unread <= 0 || count <= 0) return 0;
+    if (unread <= 0 || count <= 0)
+        return 0;
     const int32_t wanted = static_cast<int32_t>(std::min<int64_t>(count, unread));
     const int32_t read = ReadFileBytes(handle_, errorCode_, buffer, wanted, nullptr);
     readPos_ += read;
     // The file ended before the size it had when it was opened: it is read to its new end.
-    if (read == 0 && errorCode_ == 0) fileSize_ = readPos_;
+    if (read == 0 && errorCode_ == 0)
+        fileSize_ = readPos_;
     return read;
 }
 

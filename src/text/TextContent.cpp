@@ -18,7 +18,8 @@ void TZelCustomTextContent::Clear() {
 
 void TZelCustomTextContent::SetEncoding(const std::wstring& name) {
     Encoding = name;
-    if (!name.empty() && CodePage == 0) CodePage = CodePageFromCharset(name);
+    if (!name.empty() && CodePage == 0)
+        CodePage = CodePageFromCharset(name);
 }
 
 // Detection starts from nothing, whatever encoding the object reported before.

@@ -20,10 +20,12 @@ using FileHandle = std::unique_ptr<void, HandleCloser>;
 bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
     const HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) return false;
+    if (opened == INVALID_HANDLE_VALUE)
+        return false;
     const FileHandle file(opened);
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > INT_MAX) return false;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > INT_MAX)
+        return false;
     bytes.resize(static_cast<size_t>(size.QuadPart));
     size_t done = 0;
     while (done < bytes.size()) {
@@ -47,7 +49,8 @@ bool TZelCustomTextContent::LoadFromFile(const std::wstring& fileName) try {
         return false;
     }
     std::string bytes;
-    if (!ReadWholeFile(AddLongPathPrefix(fileName), bytes)) return false;
+    if (!ReadWholeFile(AddLongPathPrefix(fileName), bytes))
+        return false;
     return LoadFromBuffer(static_cast<int32_t>(bytes.size()), bytes.data());
 } catch (...) {
     return false;

@@ -27,13 +27,15 @@ template <class Unit> unsigned FoldAsciiCase(Unit unit) {
 
 template <class Unit>
 const Unit* FindKeywordIn(const Unit* buffer, std::basic_string_view<Unit> keyword, int32_t limit) {
-    if (buffer == nullptr) return nullptr;
+    if (buffer == nullptr)
+        return nullptr;
     for (int32_t i = 0; i < limit && buffer[i] != 0; ++i) {
         // A mismatch at the buffer's terminating zero ends each comparison in time.
         const bool found =
             std::equal(keyword.begin(), keyword.end(), buffer + i,
                        [](Unit k, Unit b) { return FoldAsciiCase(k) == FoldAsciiCase(b); });
-        if (found) return buffer + i;
+        if (found)
+            return buffer + i;
     }
     return nullptr;
 }
@@ -49,12 +51,14 @@ std::optional<std::basic_string<Unit>> NameAfterKeyword(const Unit* p, const Uni
     };
     while (p < end && *p != 0 && skipped(*p))
         ++p;
-    if (p == end || *p == 0) return std::nullopt;
+    if (p == end || *p == 0)
+        return std::nullopt;
     const Unit* close = std::find_if(p, end, [](Unit u) {
         const unsigned b = LowByte(u);
         return b == '"' || b == '\'';
     });
-    if (close == end) return std::nullopt;
+    if (close == end)
+        return std::nullopt;
     return std::basic_string<Unit>(p, close);
 }
 
@@ -66,9 +70,11 @@ std::optional<std::wstring> DeclaredName8(std::string_view text, bool& xmlWithou
     const char* found =
         FindKeyword(text.data(), keyword, xml ? kEncodingKeywordLimit : kCharsetKeywordLimit);
     xmlWithoutEncoding = xml && found == nullptr;
-    if (found == nullptr) return std::nullopt;
+    if (found == nullptr)
+        return std::nullopt;
     const auto name = NameAfterKeyword(found + keyword.size(), text.data() + text.size());
-    if (!name) return std::nullopt;
+    if (!name)
+        return std::nullopt;
     return BytesToText(name->c_str(), 0);
 }
 
@@ -85,7 +91,8 @@ std::optional<std::wstring> DeclaredName16(std::string_view bytes) {
     const std::wstring_view keyword = xml ? L"encoding" : L"charset";
     const wchar_t* found =
         FindKeyword(units.c_str(), keyword, xml ? kEncodingKeywordLimit : kCharsetKeywordLimit);
-    if (found == nullptr) return std::nullopt;
+    if (found == nullptr)
+        return std::nullopt;
     return NameAfterKeyword(found + keyword.size(), units.c_str() + units.size());
 }
 
@@ -100,12 +107,14 @@ void SettleCodePage(const std::optional<std::wstring>& declaredName, int32_t& co
             return;
         }
     }
-    if (const int32_t incoming = CodePageFromCharset(encoding)) codePage = incoming;
+    if (const int32_t incoming = CodePageFromCharset(encoding))
+        codePage = incoming;
 }
 
 // bytes is zero-terminated (its size does not count the zeros that follow).
 std::wstring DecodeWhole(const std::string& bytes, size_t size, int32_t codePage) {
-    if (codePage == kCodePageUtf16) return Utf16LeToText(bytes.data(), size);
+    if (codePage == kCodePageUtf16)
+        return Utf16LeToText(bytes.data(), size);
     return BytesToText(bytes.c_str(), codePage);
 }
 
@@ -126,7 +135,8 @@ const wchar_t* FindKeyword(const wchar_t* buffer, std::wstring_view keyword, int
 std::wstring DecodeTextBuffer(const void* data, int32_t size, int32_t& codePage,
                               std::wstring& encoding) {
     const auto* first = static_cast<const char*>(data);
-    if (size <= 0 || first == nullptr || *first == 0) return {};
+    if (size <= 0 || first == nullptr || *first == 0)
+        return {};
     // The copy ends in two zero bytes (std::string adds a third), so it reads as zero-terminated
     // 8-bit or UTF-16 text.
     std::string copy(first, static_cast<size_t>(size));
@@ -141,7 +151,8 @@ std::wstring DecodeTextBuffer(const void* data, int32_t size, int32_t& codePage,
         codePage = kCodePageUtf8;
         return BytesToText(bytes.data() + 3, kCodePageUtf8);
     }
-    if (size == 1) return {};
+    if (size == 1)
+        return {};
 
     std::optional<std::wstring> declaredName;
     if (bytes[0] == '<' && bytes[1] != 0) {

@@ -15,13 +15,16 @@ constexpr int32_t kTextFileBufferSize = 1024;
 
 bool WriteTextFile(const std::wstring& fileName, const std::wstring& text,
                    TZelTextEncoding encoding, bool grantEveryone, bool append) noexcept try {
-    if (fileName.empty()) return false;
+    if (fileName.empty())
+        return false;
     TZelFileStream stream(fileName, append ? fsmAppend : fsmCreate, encoding, kTextFileLineBreak,
                           kTextFileTimeoutSeconds, kTextFileBufferSize);
-    if (!stream.Open()) return false;
+    if (!stream.Open())
+        return false;
     const bool written = stream.WriteText(text) > 0;
     stream.Close(false);
-    if (written && grantEveryone) GrantEveryoneFileAccess(fileName, false);
+    if (written && grantEveryone)
+        GrantEveryoneFileAccess(fileName, false);
     return written;
 } catch (...) {
     return false;
@@ -31,16 +34,20 @@ bool ReadTextFile(const std::wstring& fileName, std::wstring& text,
                   TZelTextEncoding encoding) noexcept try {
     text.clear();
     // A binary stream has no lines to read.
-    if (fileName.empty() || encoding == teBinary || !FileExistsChecked(fileName)) return false;
+    if (fileName.empty() || encoding == teBinary || !FileExistsChecked(fileName))
+        return false;
     TZelFileStream stream(fileName, fsmRead, encoding, kTextFileLineBreak, kTextFileTimeoutSeconds,
                           kTextFileBufferSize);
-    if (!stream.Open()) return false;
+    if (!stream.Open())
+        return false;
     bool lineRead = false;
     std::wstring line;
     while (!stream.Eof()) {
         stream.ReadLine(line);
-        if (stream.ErrorCode() != 0) break;
-        if (lineRead) text += kTextFileLineBreak;
+        if (stream.ErrorCode() != 0)
+            break;
+        if (lineRead)
+            text += kTextFileLineBreak;
         text += line;
         lineRead = true;
     }

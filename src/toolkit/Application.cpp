@@ -18,7 +18,8 @@ bool FormKeyboardFilter(MSG& message) {
 
 TZelApplication::TZelApplication(TZelTaskbarButton taskbarButton)
     : previousFilter_(SetMessageFilter(FormKeyboardFilter)) {
-    if (taskbarButton != TZelTaskbarButton::ApplicationWindow) return;
+    if (taskbarButton != TZelTaskbarButton::ApplicationWindow)
+        return;
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -39,23 +40,27 @@ TZelApplication::~TZelApplication() {
     for (auto form = forms_.rbegin(); form != forms_.rend(); ++form)
         (*form)->Destroy();
     forms_.clear();
-    if (window_) DestroyWindow(window_);
+    if (window_)
+        DestroyWindow(window_);
     SetMessageFilter(previousFilter_);
 }
 
 void TZelApplication::SetTitle(const std::wstring& title) {
     title_ = title;
-    if (window_) SetWindowTextW(window_, title_.c_str());
+    if (window_)
+        SetWindowTextW(window_, title_.c_str());
 }
 
 void TZelApplication::AddForm(std::unique_ptr<TZelForm> form) {
-    if (!mainForm_) mainForm_ = form.get();
+    if (!mainForm_)
+        mainForm_ = form.get();
     forms_.push_back(std::move(form));
     forms_.back()->Create();
 }
 
 HWND TZelApplication::OwnerWindowFor(const TZelForm& form) const {
-    if (window_) return window_;
+    if (window_)
+        return window_;
     return mainForm_ && mainForm_ != &form ? mainForm_->Handle() : nullptr;
 }
 
@@ -64,12 +69,15 @@ bool TZelApplication::CarriesTaskbarButton(const TZelForm& form) const {
 }
 
 void TZelApplication::FormDestroyed(const TZelForm& form) {
-    if (&form == mainForm_) Terminate();
+    if (&form == mainForm_)
+        Terminate();
 }
 
 void TZelApplication::Run() {
-    if (!mainForm_ || !mainForm_->Handle()) return;
-    if (window_) ShowWindow(window_, SW_SHOWNA);
+    if (!mainForm_ || !mainForm_->Handle())
+        return;
+    if (window_)
+        ShowWindow(window_, SW_SHOWNA);
     mainForm_->Show();
     while (!terminated_) {
         MSG message;
@@ -82,7 +90,8 @@ void TZelApplication::Run() {
 }
 
 void TZelApplication::ProcessMessages() {
-    if (!ProcessPendingMessages(INT32_MAX)) terminated_ = true;
+    if (!ProcessPendingMessages(INT32_MAX))
+        terminated_ = true;
 }
 
 LRESULT CALLBACK TZelApplication::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -95,7 +104,8 @@ LRESULT CALLBACK TZelApplication::WindowProc(HWND window, UINT message, WPARAM w
         // Closing the taskbar button closes the main form instead of destroying this window.
         auto* application =
             reinterpret_cast<TZelApplication*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (application && application->mainForm_) application->mainForm_->Close();
+        if (application && application->mainForm_)
+            application->mainForm_->Close();
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

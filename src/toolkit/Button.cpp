@@ -8,9 +8,11 @@ DWORD TZelButton::Style() const {
 }
 
 void TZelButton::Click() {
-    if (Enabled() && OnClick) OnClick();
+    if (Enabled() && OnClick)
+        OnClick();
 }
 
 void TZelButton::Notified(WORD code) {
-    if (code == BN_CLICKED) Click();
+    if (code == BN_CLICKED)
+        Click();
 }

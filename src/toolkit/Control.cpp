@@ -13,20 +13,23 @@ void TZelControl::CreateHandle(HWND parent, int dpi, HFONT font) {
                               bounds.top, bounds.width, bounds.height, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                               GetModuleHandleW(nullptr), nullptr);
-    if (!handle_) return;
+    if (!handle_)
+        return;
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     HandleCreated();
     FontChanged();
 }
 
 void TZelControl::ApplyFont(HFONT font) {
-    if (!handle_) return;
+    if (!handle_)
+        return;
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     FontChanged();
 }
 
 std::wstring TZelControl::Caption() const {
-    if (!handle_) return initialCaption_;
+    if (!handle_)
+        return initialCaption_;
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(handle_)) + 1, L'\0');
     text.resize(
         static_cast<size_t>(GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()))));
@@ -55,7 +58,8 @@ void TZelControl::SetEnabled(bool enabled) {
 
 int TZelControl::Width() const {
     RECT bounds{};
-    if (handle_) GetWindowRect(handle_, &bounds);
+    if (handle_)
+        GetWindowRect(handle_, &bounds);
     return bounds.right - bounds.left;
 }
 

@@ -28,7 +28,8 @@ TZelForm::~TZelForm() {
     // The controls and timers were members of the derived form and are gone already.
     controls_.clear();
     timers_.clear();
-    if (handle_) DestroyWindow(handle_);
+    if (handle_)
+        DestroyWindow(handle_);
 }
 
 int TZelForm::RegisterControl(TZelControl& control) {
@@ -49,7 +50,8 @@ bool TZelForm::RegisterWindowClass() const {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExW(instance, design_.className.c_str(), &windowClass)) return true;
+    if (GetClassInfoExW(instance, design_.className.c_str(), &windowClass))
+        return true;
     windowClass.lpfnWndProc = StaticWndProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -59,7 +61,8 @@ bool TZelForm::RegisterWindowClass() const {
 }
 
 void TZelForm::Create() {
-    if (handle_ || !RegisterWindowClass()) return;
+    if (handle_ || !RegisterWindowClass())
+        return;
     dpi_ = SystemDpi();
     font_ = std::make_unique<TZelWindowFont>(design_.fontName, design_.fontSize,
                                              design_.fontCharset, dpi_);
@@ -76,7 +79,8 @@ void TZelForm::Create() {
     CreateWindowExW(exStyle, design_.className.c_str(), design_.caption.c_str(), style, left, top,
                     width, height, application_.OwnerWindowFor(*this), nullptr,
                     GetModuleHandleW(nullptr), this);
-    if (!handle_) return;
+    if (!handle_)
+        return;
 
     for (TZelControl* control : controls_)
         control->CreateHandle(handle_, dpi_, font_->Handle());
@@ -86,13 +90,15 @@ void TZelForm::Create() {
 }
 
 void TZelForm::Show() {
-    if (!handle_) return;
+    if (!handle_)
+        return;
     FormShow();
     ShowWindow(handle_, SW_SHOW);
 }
 
 void TZelForm::Hide() {
-    if (handle_) ShowWindow(handle_, SW_HIDE);
+    if (handle_)
+        ShowWindow(handle_, SW_HIDE);
 }
 
 bool TZelForm::Visible() const {
@@ -102,20 +108,24 @@ bool TZelForm::Visible() const {
 void TZelForm::Close() {
     bool canClose = true;
     FormCloseQuery(canClose);
-    if (!canClose) return;
+    if (!canClose)
+        return;
     FormClose();
     Hide();
-    if (application_.MainForm() == this) application_.Terminate();
+    if (application_.MainForm() == this)
+        application_.Terminate();
 }
 
 void TZelForm::Destroy() {
-    if (!handle_) return;
+    if (!handle_)
+        return;
     FormDestroy();
     DestroyWindow(handle_);
 }
 
 std::wstring TZelForm::Caption() const {
-    if (!handle_) return design_.caption;
+    if (!handle_)
+        return design_.caption;
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(handle_)) + 1, L'\0');
     text.resize(
         static_cast<size_t>(GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()))));
@@ -148,7 +158,8 @@ void TZelForm::SetFont(const std::wstring& name, int size, BYTE charset) {
 
 TZelControl* TZelForm::ControlById(int id) const {
     for (TZelControl* control : controls_)
-        if (control->Id() == id) return control;
+        if (control->Id() == id)
+            return control;
     return nullptr;
 }
 
@@ -173,10 +184,12 @@ LRESULT TZelForm::DefaultButtonId() const {
 void TZelForm::CommandReceived(WORD id, WORD code) {
     // Escape arrives as the dialog command IDCANCEL.
     if (id == IDCANCEL) {
-        if (TZelButton* button = ButtonWithRole(TZelButtonRole::Cancel)) button->Click();
+        if (TZelButton* button = ButtonWithRole(TZelButtonRole::Cancel))
+            button->Click();
         return;
     }
-    if (TZelControl* control = ControlById(id)) control->Notified(code);
+    if (TZelControl* control = ControlById(id))
+        control->Notified(code);
 }
 
 // The control that gets the focus when the form gets it: the one that had it last, else the
@@ -213,7 +226,8 @@ LRESULT TZelForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_TIMER:
         for (TZelTimer* timer : timers_)
-            if (static_cast<WPARAM>(timer->id_) == wParam) timer->Tick();
+            if (static_cast<WPARAM>(timer->id_) == wParam)
+                timer->Tick();
         return 0;
     case WM_PAINT: {
         TZelPaintDC paint(handle_);
@@ -223,7 +237,8 @@ LRESULT TZelForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             const HWND focus = GetFocus();
-            if (focus && IsChild(handle_, focus)) lastFocus_ = focus;
+            if (focus && IsChild(handle_, focus))
+                lastFocus_ = focus;
             return 0;
         }
         if (const HWND target = FocusTarget(); target && !HIWORD(wParam)) {
@@ -232,7 +247,8 @@ LRESULT TZelForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_SETFOCUS:
-        if (const HWND target = FocusTarget()) SetFocus(target);
+        if (const HWND target = FocusTarget())
+            SetFocus(target);
         return 0;
     }
     return DefWindowProcW(handle_, message, wParam, lParam);
@@ -247,7 +263,8 @@ LRESULT CALLBACK TZelForm::StaticWndProc(HWND window, UINT message, WPARAM wPara
     } else {
         form = FromHandle(window);
     }
-    if (!form) return DefWindowProcW(window, message, wParam, lParam);
+    if (!form)
+        return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         RemovePropW(window, kFormProperty);
         form->handle_ = nullptr;

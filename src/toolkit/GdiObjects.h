@@ -27,7 +27,8 @@ public:
 
 private:
     void Reset() {
-        if (handle_) DeleteObject(handle_);
+        if (handle_)
+            DeleteObject(handle_);
         handle_ = {};
     }
 
@@ -54,7 +55,8 @@ class TZelSelection {
 public:
     TZelSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
     ~TZelSelection() {
-        if (previous_) SelectObject(dc_, previous_);
+        if (previous_)
+            SelectObject(dc_, previous_);
     }
     TZelSelection(const TZelSelection&) = delete;
     TZelSelection& operator=(const TZelSelection&) = delete;

@@ -12,7 +12,8 @@ DWORD TZelLabel::Style() const {
 }
 
 void TZelLabel::FitToText() {
-    if (sizing_ != TZelLabelSizing::AutoSize || !Handle()) return;
+    if (sizing_ != TZelLabelSizing::AutoSize || !Handle())
+        return;
     const std::wstring text = Caption();
     // An empty label keeps the height of one line.
     const SIZE size = TextBlockExtent(Font(), text.empty() ? L" " : text);

@@ -18,11 +18,14 @@ void TZelTimer::SetEnabled(bool enabled) {
 // Sets the platform timer to the current state; a form without a window arms it on creation.
 void TZelTimer::Arm() {
     const HWND window = form_.Handle();
-    if (!window) return;
+    if (!window)
+        return;
     KillTimer(window, static_cast<UINT_PTR>(id_));
-    if (enabled_ && interval_ > 0) SetTimer(window, static_cast<UINT_PTR>(id_), interval_, nullptr);
+    if (enabled_ && interval_ > 0)
+        SetTimer(window, static_cast<UINT_PTR>(id_), interval_, nullptr);
 }
 
 void TZelTimer::Tick() {
-    if (enabled_ && OnTimer) OnTimer();
+    if (enabled_ && OnTimer)
+        OnTimer();
 }

@@ -62,8 +62,7 @@ std::wstring ExchangeFileName(HWND window) {
            L".eres";
 }
 
-TOrnOVIProgress000::TOrnOVIProgress000(TZelApplication& application,
-                                       TLxSetupManager& manager)
+TOrnOVIProgress000::TOrnOVIProgress000(TZelApplication& application, TLxSetupManager& manager)
     : TZelForm(application, ProgressDesign()),
       lblSTATUS(*this, progress_layout::kStatus, TZelLabelSizing::AutoSize, L"lblSTATUS"),
       lblPROGRESS(*this, progress_layout::kProgress, TZelLabelSizing::AutoSize, L"lblPROGRESS"),

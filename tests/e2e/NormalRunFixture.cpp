@@ -7,22 +7,42 @@ using namespace foreign_windows;
 using namespace testing_support;
 
 const Language kEnglish{
-    L"en", L"9", L"DejaVu Sans", L"English", L"Pagrion Viewer Setup", L"Start", L"Cancel",
+    L"en",
+    L"9",
+    L"DejaVu Sans",
+    L"English",
+    L"Pagrion Viewer Setup",
+    L"Start",
+    L"Cancel",
     L"The installer package cannot be found.\\nPlease download the setup again.",
-    L"Please choose a language.", L"Do you want to quit the setup?",
+    L"Please choose a language.",
+    L"Do you want to quit the setup?",
     L"The installer package cannot be started."};
-const Language kGerman{
-    L"de", L"7", L"DejaVu Sans", L"German", L"Pagrion Viewer Installation", L"Starten",
-    L"Abbrechen", L"Das Installationspaket fehlt.\\nBitte laden Sie die Installation erneut.",
-    L"Bitte wählen Sie eine Sprache.", L"Möchten Sie die Installation beenden?",
-    L"Das Installationspaket kann nicht gestartet werden."};
-const Language kJapanese{
-    L"ja", L"11", L"DejaVu Sans", L"Japanese", L"Pagrion Viewer セットアップ", L"開始",
-    L"キャンセル", L"パッケージが見つかりません。", L"言語を選択してください。",
-    L"セットアップを終了しますか？", L"パッケージを開始できません。"};
+const Language kGerman{L"de",
+                       L"7",
+                       L"DejaVu Sans",
+                       L"German",
+                       L"Pagrion Viewer Installation",
+                       L"Starten",
+                       L"Abbrechen",
+                       L"Das Installationspaket fehlt.\\nBitte laden Sie die Installation erneut.",
+                       L"Bitte wählen Sie eine Sprache.",
+                       L"Möchten Sie die Installation beenden?",
+                       L"Das Installationspaket kann nicht gestartet werden."};
+const Language kJapanese{L"ja",
+                         L"11",
+                         L"DejaVu Sans",
+                         L"Japanese",
+                         L"Pagrion Viewer セットアップ",
+                         L"開始",
+                         L"キャンセル",
+                         L"パッケージが見つかりません。",
+                         L"言語を選択してください。",
+                         L"セットアップを終了しますか？",
+                         L"パッケージを開始できません。"};
 const Language kUnusable{
-    L"xx", L"1", L"No Such Family", L"Unusable", L"Unusable Setup", L"xx start", L"xx cancel",
-    L"xx missing", L"xx explanation", L"xx question", L"xx cannot start"};
+    L"xx",        L"1",          L"No Such Family", L"Unusable",    L"Unusable Setup", L"xx start",
+    L"xx cancel", L"xx missing", L"xx explanation", L"xx question", L"xx cannot start"};
 
 namespace {
 
@@ -157,8 +177,8 @@ void NormalRunFixture::ForgetPackageStarts(const std::vector<Language>& language
 
 void NormalRunFixture::Start() {
     launcher.reset();
-    launcher = std::make_unique<ProcessJob>(L"\"" + (folder / L"PagrionSetup.exe") + L"\"",
-                                            folder.Path());
+    launcher =
+        std::make_unique<ProcessJob>(L"\"" + (folder / L"PagrionSetup.exe") + L"\"", folder.Path());
     ASSERT_TRUE(launcher->Started());
 }
 

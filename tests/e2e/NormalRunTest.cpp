@@ -94,8 +94,8 @@ TEST_F(NormalRun, OneLanguageStartsItsPackageAtOnceAndEndsWithoutWaitingForIt) {
     ASSERT_NE(package, nullptr);
     DWORD packageId = 0;
     GetWindowThreadProcessId(package, &packageId);
-    const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
-                                       packageId);
+    const HANDLE process =
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, packageId);
     ASSERT_NE(process, nullptr);
     PostMessageW(package, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(process, 15000), WAIT_OBJECT_0);

@@ -69,9 +69,9 @@ std::vector<DWORD> ProcessJob::RunningProcesses() const {
         offsetof(JOBOBJECT_BASIC_PROCESS_ID_LIST, ProcessIdList) / sizeof(ULONG_PTR);
     std::vector<ULONG_PTR> block(kHeaderSlots + kMaxListedProcesses);
     auto& header = *reinterpret_cast<JOBOBJECT_BASIC_PROCESS_ID_LIST*>(block.data());
-    if (!job_ || !QueryInformationJobObject(job_.get(), JobObjectBasicProcessIdList, &header,
-                                            static_cast<DWORD>(block.size() * sizeof(ULONG_PTR)),
-                                            nullptr))
+    if (!job_ ||
+        !QueryInformationJobObject(job_.get(), JobObjectBasicProcessIdList, &header,
+                                   static_cast<DWORD>(block.size() * sizeof(ULONG_PTR)), nullptr))
         return {};
     std::vector<DWORD> running;
     for (DWORD i = 0; i < header.NumberOfProcessIdsInList; ++i)

@@ -156,8 +156,8 @@ TEST_F(SilentRun, ViewerOfTheUserIsFoundWhenTheMachineNamesNone) {
             appMain.SetEmpty();
         else
             appMain.Set(L"");
-        ASSERT_EQ(appMain.Current(), machineValuePresent ? std::optional<std::wstring>(L"")
-                                                         : std::nullopt);
+        ASSERT_EQ(appMain.Current(),
+                  machineValuePresent ? std::optional<std::wstring>(L"") : std::nullopt);
         DeleteFileW((viewerFolder / L"lxdbconv.exe.started.txt").c_str());
         ExpectResults(Run(Parameters()), 0, L"0", L"0");
         EXPECT_EQ(ConverterStarts().size(), 2u);

@@ -37,7 +37,8 @@ TEST_P(SingleInstance, SecondSetupProcessEndsWith1618AndLeavesTheLogAlone) {
     const HeldMutex first(L"OrnOVISetup000", GetParam());
     ASSERT_TRUE(first.Held());
     const std::wstring log = tempFolder / L"PagrionViewer-Install.log";
-    const std::string runningLog = "\xEF\xBB\xBF" "00000010\t2026-01-01 10:00:00\tStart Setup ()\r\n";
+    const std::string runningLog = "\xEF\xBB\xBF"
+                                   "00000010\t2026-01-01 10:00:00\tStart Setup ()\r\n";
     for (const wchar_t* arguments : {L"", L"-SET"}) {
         WriteBytes(log, runningLog);
         const ChildResult result = RunAndWait(CommandLine(arguments), folder.Path());

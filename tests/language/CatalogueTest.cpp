@@ -37,7 +37,8 @@ protected:
 std::vector<std::string> LinesStartingWith(const std::string& text, const std::string& prefix) {
     std::vector<std::string> lines;
     for (const std::string& line : testing_support::SplitLines(text, "\n"))
-        if (line.starts_with(prefix)) lines.push_back(line);
+        if (line.starts_with(prefix))
+            lines.push_back(line);
     return lines;
 }
 
@@ -157,13 +158,14 @@ TEST_F(Catalogue, PrunesAsTheLauncherWouldAndProposesAUsableLanguage) {
              "</language>");
     const size_t prune = dump.find("prune ");
     ASSERT_NE(prune, std::string::npos);
-    EXPECT_EQ(dump.substr(prune), "prune 0 dropped locale-not-installed\n"
-                                  "prune 1 dropped no-file\n"
-                                  "prune 2 dropped no-title\n"
-                                  "prune 3 dropped file-missing\n"
-                                  "prune 4 kept usable=0\n"
-                                  "prune 5 kept usable=1\n"
-                                  "default 0\n"); // the first kept (pruned index), as no language matches
+    EXPECT_EQ(dump.substr(prune),
+              "prune 0 dropped locale-not-installed\n"
+              "prune 1 dropped no-file\n"
+              "prune 2 dropped no-title\n"
+              "prune 3 dropped file-missing\n"
+              "prune 4 kept usable=0\n"
+              "prune 5 kept usable=1\n"
+              "default 0\n"); // the first kept (pruned index), as no language matches
     EXPECT_TRUE(anyKept);
 }
 

@@ -200,15 +200,14 @@ TEST(FontFamilyLookup, FindsEveryNameOfAnInstalledFamilyAndNothingElse) {
     for (const wchar_t* name : {L"IPAGothic", L"IPAゴシック", L"IPAPGothic", L"IPA Pゴシック",
                                 L"WenQuanYi Micro Hei", L"文泉驛微米黑", L"UnDotum", L"은 돋움"})
         EXPECT_TRUE(IsFontFamilyInstalled(name)) << Utf8(name);
-    for (const wchar_t* name :
-         {L"MS Shell Dlg", L"MS Shell Dlg 2", L"Helv", L"Helvetica", L"Times", L"Arial",
-          L"Arial CE", L"Times New Roman", L"Courier New", L"MS Sans Serif", L"MS UI Gothic",
-          L"SimSun"})
+    for (const wchar_t* name : {L"MS Shell Dlg", L"MS Shell Dlg 2", L"Helv", L"Helvetica", L"Times",
+                                L"Arial", L"Arial CE", L"Times New Roman", L"Courier New",
+                                L"MS Sans Serif", L"MS UI Gothic", L"SimSun"})
         EXPECT_EQ(IsFontFamilyInstalled(name), Contains(listed, name)) << Utf8(name);
     // A name cut to a face name's length would be another family.
-    for (const std::wstring& name : {std::wstring(), std::wstring(L"No Such Family"),
-                                    std::wstring(40, L'A'),
-                                    L"DejaVu Sans" + std::wstring(40, L' ') + L"x"})
+    for (const std::wstring& name :
+         {std::wstring(), std::wstring(L"No Such Family"), std::wstring(40, L'A'),
+          L"DejaVu Sans" + std::wstring(40, L' ') + L"x"})
         EXPECT_FALSE(IsFontFamilyInstalled(name)) << Utf8(name);
 }
 

@@ -41,7 +41,8 @@ std::ostream& operator<<(std::ostream& out, const Ace& ace) {
 
 std::wstring SidText(PSID sid) {
     wchar_t* text = nullptr;
-    if (!ConvertSidToStringSidW(sid, &text)) return L"?";
+    if (!ConvertSidToStringSidW(sid, &text))
+        return L"?";
     std::wstring result = text;
     LocalFree(text);
     return result;
@@ -147,21 +148,23 @@ TEST_P(MergeTest, GivesExplicitThenNewThenInheritedEntries) {
 INSTANTIATE_TEST_SUITE_P(
     Entries, MergeTest,
     ::testing::Values(
-        MergeCase{"EntryWithSameSidAndFlagsIsReplacedWithoutItsRights",
-                  {{kAllowed, kFolderFlags, kRead, kEveryone}, {kAllowed, 0, kFull, kAdministrators}},
-                  {{kEveryone, kFolderFlags, FILE_GENERIC_WRITE}},
-                  {{kAllowed, 0, kFull, kAdministrators},
-                   {kAllowed, kFolderFlags, FILE_GENERIC_WRITE, kEveryone}}},
+        MergeCase{
+            "EntryWithSameSidAndFlagsIsReplacedWithoutItsRights",
+            {{kAllowed, kFolderFlags, kRead, kEveryone}, {kAllowed, 0, kFull, kAdministrators}},
+            {{kEveryone, kFolderFlags, FILE_GENERIC_WRITE}},
+            {{kAllowed, 0, kFull, kAdministrators},
+             {kAllowed, kFolderFlags, FILE_GENERIC_WRITE, kEveryone}}},
         MergeCase{"EntryWithOtherFlagsStaysBeforeTheNewOne",
                   {{kAllowed, 0, kRead, kEveryone}, {kAllowed, 0, kFull, kAdministrators}},
                   {{kEveryone, kFolderFlags, kFull}},
                   {{kAllowed, 0, kRead, kEveryone},
                    {kAllowed, 0, kFull, kAdministrators},
                    {kAllowed, kFolderFlags, kFull, kEveryone}}},
-        MergeCase{"EntryOfOtherSidWithSameFlagsStays",
-                  {{kAllowed, kFolderFlags, kRead, kUsers}},
-                  {{kEveryone, kFolderFlags, kFull}},
-                  {{kAllowed, kFolderFlags, kRead, kUsers}, {kAllowed, kFolderFlags, kFull, kEveryone}}},
+        MergeCase{
+            "EntryOfOtherSidWithSameFlagsStays",
+            {{kAllowed, kFolderFlags, kRead, kUsers}},
+            {{kEveryone, kFolderFlags, kFull}},
+            {{kAllowed, kFolderFlags, kRead, kUsers}, {kAllowed, kFolderFlags, kFull, kEveryone}}},
         MergeCase{"DeniedEntryForTheSidStays",
                   {{kDenied, kFolderFlags, FILE_GENERIC_WRITE, kEveryone}},
                   {{kEveryone, kFolderFlags, kFull}},
@@ -321,8 +324,9 @@ TEST(SecAlloc, GivesZeroFilledBlocksAndNullForSizeZero) {
 // as a file inherits it from its folder: that entry grants nothing on the object, the grant must.
 TEST(AddEveryoneGrant, ReachesTheFileItselfOrTheFolderAndWhatIsCreatedInside) {
     using testing_support::EveryoneWriteGrantIn;
-    const std::vector<Ace> handedOn = {{kAllowed, 0, kFull, kSystem},
-                                       {kAllowed, kFolderFlags | INHERIT_ONLY_ACE, kFull, kEveryone}};
+    const std::vector<Ace> handedOn = {
+        {kAllowed, 0, kFull, kSystem},
+        {kAllowed, kFolderFlags | INHERIT_ONLY_ACE, kFull, kEveryone}};
     Descriptor old(handedOn);
     ASSERT_EQ(EveryoneWriteGrantIn(old.Get()), std::nullopt);
     for (const bool isFolder : {false, true}) {

@@ -59,7 +59,8 @@ TEST_F(FakePackage, EndsAsTold) {
     };
     for (const Case& c : cases) {
         const std::wstring program = Install(c.name);
-        if (!c.behaviour.empty()) WriteBytes(folder / (c.name + L".behaviour"), c.behaviour);
+        if (!c.behaviour.empty())
+            WriteBytes(folder / (c.name + L".behaviour"), c.behaviour);
         const ChildResult result = RunAndWait(L"\"" + program + L"\"", L"", 20000);
         ASSERT_TRUE(result.finished) << c.name;
         EXPECT_EQ(result.exitCode, c.exitCode) << c.name;

@@ -21,9 +21,11 @@ WPARAM boxAnswer = IDOK;
 
 VOID CALLBACK AnswerOpenBox(HWND, UINT, UINT_PTR timer, DWORD) {
     const HWND box = WindowOfProcess(GetCurrentProcessId(), L"#32770");
-    if (!box) return;
+    if (!box)
+        return;
     KillTimer(nullptr, timer);
-    if (inspectBox) inspectBox(box);
+    if (inspectBox)
+        inspectBox(box);
     PostMessageW(box, WM_COMMAND, boxAnswer, 0);
 }
 

@@ -24,7 +24,8 @@ std::wstring ShortPathOf(const std::wstring& path) {
 std::wstring UnmappedDrive() {
     const DWORD drives = GetLogicalDrives();
     for (wchar_t letter = L'Y'; letter > L'D'; --letter)
-        if ((drives & (1u << (letter - L'A'))) == 0) return std::wstring(1, letter) + L":\\";
+        if ((drives & (1u << (letter - L'A'))) == 0)
+            return std::wstring(1, letter) + L":\\";
     return {};
 }
 

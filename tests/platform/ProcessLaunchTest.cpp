@@ -237,7 +237,8 @@ public:
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message != WM_APP) return DefWindowProcW(window, message, wParam, lParam);
+        if (message != WM_APP)
+            return DefWindowProcW(window, message, wParam, lParam);
         if (WindowOfOwnProcesses(kPackageWindowClass))
             handledWhilePackageRan = true;
         else

@@ -51,8 +51,8 @@ public:
     RegKey Create(const std::wstring& subKey) const {
         HKEY key = nullptr;
         const std::wstring path = subKey.empty() ? path_ : *this / subKey;
-        EXPECT_EQ(RegCreateKeyExW(root_, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | kRegistryView,
-                                  nullptr, &key, nullptr),
+        EXPECT_EQ(RegCreateKeyExW(root_, path.c_str(), 0, nullptr, 0,
+                                  KEY_ALL_ACCESS | kRegistryView, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         return RegKey(key);
     }
@@ -183,7 +183,8 @@ std::vector<std::wstring> Enumerate(EnumFunction enumerate, HKEY root, const std
     HKEY lastOpen = nullptr;
     for (int32_t index = 0;; ++index) {
         name = L"stale";
-        if (!enumerate(root, subKey, index, keyHandle, name)) break;
+        if (!enumerate(root, subKey, index, keyHandle, name))
+            break;
         names.push_back(name);
         lastOpen = keyHandle.Get();
     }
@@ -281,17 +282,20 @@ public:
             auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
             auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
             for (int i = 0; names[i].u1.AddressOfData; ++i) {
-                if (IMAGE_SNAP_BY_ORDINAL(names[i].u1.Ordinal)) continue;
+                if (IMAGE_SNAP_BY_ORDINAL(names[i].u1.Ordinal))
+                    continue;
                 const auto* byName =
                     reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names[i].u1.AddressOfData);
                 if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0)
                     slot_ = reinterpret_cast<void**>(&slots[i].u1.Function);
             }
         }
-        if (slot_) original_ = Exchange(replacement);
+        if (slot_)
+            original_ = Exchange(replacement);
     }
     ~ImportRedirect() {
-        if (slot_) Exchange(original_);
+        if (slot_)
+            Exchange(original_);
     }
     ImportRedirect(const ImportRedirect&) = delete;
     ImportRedirect& operator=(const ImportRedirect&) = delete;

@@ -51,14 +51,12 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{{L"/LANG:en"}, {{L"/", L"LANG", L"en"}}},
         ParseCase{{L"-LANG", L"en"}, {{L"-", L"LANG", L"en"}}},
         ParseCase{{L"-SET", L"-OVWPROGRESS"}, {{L"-", L"SET", L""}, {L"-", L"OVWPROGRESS", L""}}},
-        ParseCase{{L"-SET:"}, {{L"-", L"SET", L""}}},
-        ParseCase{{L"--SET"}, {{L"-", L"-SET", L""}}},
+        ParseCase{{L"-SET:"}, {{L"-", L"SET", L""}}}, ParseCase{{L"--SET"}, {{L"-", L"-SET", L""}}},
         ParseCase{{L"LANG:en"}, {{L"", L"", L"LANG:en"}}},
         ParseCase{{L"-e:C:\\dir"}, {{L"-", L"e", L"C:\\dir"}}},
         ParseCase{{L"-a", L"-b:1", L"x", L"y"},
                   {{L"-", L"a", L""}, {L"-", L"b", L"1"}, {L"", L"", L"x"}, {L"", L"", L"y"}}},
-        ParseCase{{L"", L"-a", L""}, {{L"-", L"a", L""}}},
-        ParseCase{{}, {}}));
+        ParseCase{{L"", L"-a", L""}, {{L"-", L"a", L""}}}, ParseCase{{}, {}}));
 
 TEST(FindOption, IgnoresCaseAndNeedsANameAndTheWholePrefixCut) {
     TZelCmdOptionCollection options(false);

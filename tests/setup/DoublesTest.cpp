@@ -72,7 +72,8 @@ private:
 
 bool ConverterMutexExists() {
     HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, kConverterMutex);
-    if (!mutex) return false;
+    if (!mutex)
+        return false;
     CloseHandle(mutex);
     return true;
 }

@@ -31,7 +31,8 @@ public:
     }
 
     void Release() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+        if (handle_ != INVALID_HANDLE_VALUE)
+            CloseHandle(handle_);
         handle_ = INVALID_HANDLE_VALUE;
     }
 

@@ -208,7 +208,8 @@ ChildResult RunAndWait(const std::wstring& commandLine, const std::wstring& work
 
 BackgroundTask::BackgroundTask(std::function<void()> work) : work_(std::move(work)) {
     thread_ = CreateThread(nullptr, 0, &BackgroundTask::Run, this, 0, nullptr);
-    if (!thread_) throw std::runtime_error("CreateThread failed");
+    if (!thread_)
+        throw std::runtime_error("CreateThread failed");
 }
 
 unsigned long __stdcall BackgroundTask::Run(void* task) {
@@ -221,7 +222,8 @@ BackgroundTask::~BackgroundTask() {
 }
 
 void BackgroundTask::Join() {
-    if (!thread_) return;
+    if (!thread_)
+        return;
     WaitForSingleObject(thread_, INFINITE);
     CloseHandle(thread_);
     thread_ = nullptr;
@@ -230,9 +232,8 @@ void BackgroundTask::Join() {
 HeldMutex::HeldMutex(const std::wstring& name, Access access) {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     // An access list without entries grants nobody anything.
-    if (access == RefusingAll &&
-        !ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:", SDDL_REVISION_1, &descriptor,
-                                                              nullptr))
+    if (access == RefusingAll && !ConvertStringSecurityDescriptorToSecurityDescriptorW(
+                                     L"D:", SDDL_REVISION_1, &descriptor, nullptr))
         return;
     SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
     mutex_ = CreateMutexW(descriptor ? &attributes : nullptr, TRUE, name.c_str());
@@ -258,8 +259,8 @@ std::optional<uint8_t> EveryoneWriteGrant(const std::wstring& path) {
     DWORD size = 0;
     GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
     std::vector<unsigned char> descriptor(size);
-    if (size == 0 || !GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(),
-                                       size, &size))
+    if (size == 0 ||
+        !GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size))
         return std::nullopt;
     return EveryoneWriteGrantIn(descriptor.data());
 }

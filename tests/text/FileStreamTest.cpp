@@ -44,14 +44,16 @@ struct ReadResult {
 ReadResult ReadAll(const std::wstring& path, TZelTextEncoding encoding, int32_t bufferSize) {
     TZelFileStream stream(path, fsmRead, encoding, L"\r\n", 5, bufferSize);
     ReadResult result{{}, encoding};
-    if (!stream.Open()) return result;
+    if (!stream.Open())
+        return result;
     result.encoding = stream.Encoding();
     std::wstring line;
     while (!stream.Eof()) {
         const int32_t length = stream.ReadLine(line);
         EXPECT_EQ(length, static_cast<int32_t>(line.size()));
         result.lines.push_back(line);
-        if (result.lines.size() > 100000) break; // a stream that never ends fails, not hangs
+        if (result.lines.size() > 100000)
+            break; // a stream that never ends fails, not hangs
     }
     EXPECT_EQ(stream.ErrorCode(), 0u);
     return result;

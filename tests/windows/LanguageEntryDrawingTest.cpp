@@ -111,7 +111,8 @@ protected:
         // starts 1 pixel below the row's top.
         for (int points = 6; points <= 12 && TextHeight(window->lstLANG.Font()) != 13; ++points)
             window->SetFont(L"DejaVu Sans", points, ANSI_CHARSET);
-        ASSERT_EQ(TextHeight(window->lstLANG.Font()), 13) << "no size of the font is 13 pixels high";
+        ASSERT_EQ(TextHeight(window->lstLANG.Font()), 13)
+            << "no size of the font is 13 pixels high";
     }
 
     // Has the window draw the entry into a canvas of its own.
@@ -138,7 +139,8 @@ protected:
         SetTextColor(glyphs.Handle(), RGB(0, 0, 0));
         SetBkMode(glyphs.Handle(), TRANSPARENT);
         TextOutW(glyphs.Handle(), kMargin, kMargin, name.c_str(), static_cast<int>(name.size()));
-        RECT ink = glyphs.InkBounds({0, 0, Canvas::kWidth, Canvas::kHeight}, white).value_or(RECT{});
+        RECT ink =
+            glyphs.InkBounds({0, 0, Canvas::kWidth, Canvas::kHeight}, white).value_or(RECT{});
         OffsetRect(&ink, -kMargin, -kMargin);
         return ink;
     }
@@ -160,8 +162,13 @@ TEST_F(LanguageEntryDrawing, ShowsTheNameInItsStateColoursIndentedAndCentredInIt
     };
     const Case cases[] = {
         {"plain", kEnglish, false, {10, 5, 190, 21}, COLOR_WINDOW, COLOR_WINDOWTEXT, 1},
-        {"highlighted, tall row", kEnglish, true, {10, 5, 190, 45}, COLOR_HIGHLIGHT,
-         COLOR_HIGHLIGHTTEXT, 13},
+        {"highlighted, tall row",
+         kEnglish,
+         true,
+         {10, 5, 190, 45},
+         COLOR_HIGHLIGHT,
+         COLOR_HIGHLIGHTTEXT,
+         13},
         {"grey", kGerman, false, {0, 0, 180, 16}, COLOR_WINDOW, COLOR_GRAYTEXT, 1},
         {"grey highlighted", kGerman, true, {0, 20, 180, 36}, COLOR_WINDOW, COLOR_GRAYTEXT, 1},
     };
@@ -174,9 +181,9 @@ TEST_F(LanguageEntryDrawing, ShowsTheNameInItsStateColoursIndentedAndCentredInIt
         const RECT& row = test.row;
 
         ExpectDrawnOnlyInside(canvas, row);
-        for (const POINT corner : {POINT{row.left, row.top}, POINT{row.right - 1, row.top},
-                                   POINT{row.left, row.bottom - 1},
-                                   POINT{row.right - 1, row.bottom - 1}})
+        for (const POINT corner :
+             {POINT{row.left, row.top}, POINT{row.right - 1, row.top},
+              POINT{row.left, row.bottom - 1}, POINT{row.right - 1, row.bottom - 1}})
             EXPECT_EQ(canvas.At(corner.x, corner.y), background) << corner.x << "," << corner.y;
 
         const std::optional<RECT> ink = canvas.InkBounds(row, background);

@@ -47,7 +47,8 @@ protected:
     }
 
     TOrnOVIProgress000& Open() {
-        TOrnOVIProgress000& window = application.CreateForm<TOrnOVIProgress000>(catalogue.Manager());
+        TOrnOVIProgress000& window =
+            application.CreateForm<TOrnOVIProgress000>(catalogue.Manager());
         window.Show();
         return window;
     }
@@ -103,7 +104,7 @@ TEST_F(ProgressWindow, SpeaksTheLanguageOfTheCommandLineOrShowsItsDesignTexts) {
     struct Case {
         const char* catalogue;
         std::vector<std::wstring> options;
-        int language; // -1: none
+        int language;      // -1: none
         ExpectedFont font; // the lines'
     };
     // German names no installed font: it is shown in the default GUI font at 10 points. Without

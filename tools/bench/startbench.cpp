@@ -118,9 +118,11 @@ int wmain(int argc, wchar_t** argv) {
                 kRuns, medians[0], medians[1]);
     if (withPeer)
         std::printf(", peer installer's language dialog %.1f ms", medians[2]);
-    std::printf("\n  launcher / minimal window %.2f (target at most 1.25)\n", medians[0] / medians[1]);
+    std::printf("\n  launcher / minimal window %.2f (target at most 1.25)\n",
+                medians[0] / medians[1]);
     if (withPeer)
-        std::printf("  launcher / peer installer %.2f (target at most 0.8)\n", medians[0] / medians[2]);
+        std::printf("  launcher / peer installer %.2f (target at most 0.8)\n",
+                    medians[0] / medians[2]);
     else
         std::printf("  no peer installer: NSIS was not installed when the benchmarks were built\n");
     return 0;

@@ -30,7 +30,8 @@ void WriteParameter(const wchar_t* name, const std::optional<std::wstring>& valu
 
 std::optional<std::wstring> ReadResult(const wchar_t* name) {
     std::wstring value;
-    if (!ReadRegString(HKEY_LOCAL_MACHINE, kSilentKey, name, value)) return std::nullopt;
+    if (!ReadRegString(HKEY_LOCAL_MACHINE, kSilentKey, name, value))
+        return std::nullopt;
     return value;
 }
 

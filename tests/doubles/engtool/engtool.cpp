@@ -3,8 +3,9 @@
 //   engtool SETUP_PATH [Language=CODE] [InstallPath=FOLDER] [ContentsPath=FOLDER]
 //
 // Writes the given values (an empty one too; the others are deleted) into the temporary key,
-// runs "SETUP_PATH /SET" (an option needs its prefix), waits for it and prints its exit code and its "Error", "Reboot" and
-// "Install" values, one per line. Ends with 0 when the launcher ran to its end, else 1.
+// runs "SETUP_PATH /SET" (an option needs its prefix), waits for it and prints its exit code and
+// its "Error", "Reboot" and "Install" values, one per line. Ends with 0 when the launcher ran to
+// its end, else 1.
 #include "EngTool.h"
 #include "TestSupport.h"
 
@@ -16,7 +17,8 @@ namespace {
 // Takes "Name=value" into the parameter of that name; false for anything else.
 bool TakeParameter(const std::wstring& argument, engtool::SilentParameters& parameters) {
     const size_t equals = argument.find(L'=');
-    if (equals == std::wstring::npos) return false;
+    if (equals == std::wstring::npos)
+        return false;
     const std::wstring name = argument.substr(0, equals);
     std::wstring value = argument.substr(equals + 1);
     if (name == L"Language")

@@ -48,7 +48,8 @@ std::wstring ProgramPath() {
 void AppendLine(const std::wstring& path, const std::wstring& line) {
     HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    if (file == INVALID_HANDLE_VALUE)
+        return;
     const std::string bytes = Utf8(line) + "\r\n";
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -81,10 +82,12 @@ void Pause(DWORD milliseconds) {
 // The lines of the steering file without line ends and without a leading mark.
 std::vector<std::wstring> ReadSteeringLines(const std::wstring& path) {
     std::string bytes = testing_support::ReadBytes(path);
-    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0)
+        bytes.erase(0, 3);
     std::vector<std::wstring> lines;
     for (std::string& line : testing_support::SplitLines(bytes, "\n")) {
-        if (line.ends_with('\r')) line.pop_back();
+        if (line.ends_with('\r'))
+            line.pop_back();
         lines.push_back(FromUtf8(line));
     }
     return lines;
@@ -98,7 +101,8 @@ std::wstring TakeWord(std::wstring& text) {
         return {};
     }
     size_t end = text.find(L' ', begin);
-    if (end == std::wstring::npos) end = text.size();
+    if (end == std::wstring::npos)
+        end = text.size();
     std::wstring word = text.substr(begin, end - begin);
     text.erase(0, end < text.size() ? end + 1 : end);
     return word;
@@ -114,11 +118,13 @@ public:
         : mode_(std::move(mode)), reportWindow_(reportWindow) {}
 
     void RunStep(std::wstring line) {
-        if (line.empty() || line[0] == L'#') return;
+        if (line.empty() || line[0] == L'#')
+            return;
         std::wstring action = TakeWord(line);
         if (!action.empty() && action.back() == L':') {
             action.pop_back();
-            if (!SameText(action, mode_)) return;
+            if (!SameText(action, mode_))
+                return;
             action = TakeWord(line);
         }
         if (action == L"wait") {
@@ -137,7 +143,8 @@ public:
 private:
     void WriteExchangeFile(const std::wstring& text) const {
         const std::wstring folder = GetRegEpubPath();
-        if (folder.empty()) return;
+        if (folder.empty())
+            return;
         wchar_t name[32];
         std::swprintf(name, 32, L"RP%08X.eres",
                       static_cast<unsigned>(reinterpret_cast<uintptr_t>(reportWindow_)));
@@ -171,6 +178,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR argumentText, int) {
     for (const std::wstring& line : ReadSteeringLines(program + L".steer.txt"))
         converter.RunStep(line);
 
-    if (mutex) CloseHandle(mutex);
+    if (mutex)
+        CloseHandle(mutex);
     return 0;
 }

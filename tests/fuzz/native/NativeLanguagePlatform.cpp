@@ -17,7 +17,8 @@ BOOL IsValidLocale(LCID locale, DWORD flags) {
 bool IsFontFamilyInstalled(const std::wstring& name) {
     static constexpr std::array<std::wstring_view, 5> installed = {
         L"Tahoma", L"DejaVu Sans", L"Liberation Serif", L"@MS UI Gothic", L"MS UI Gothic"};
-    return std::ranges::any_of(installed, [&](std::wstring_view family) { return SameText(family, name); });
+    return std::ranges::any_of(installed,
+                               [&](std::wstring_view family) { return SameText(family, name); });
 }
 
 TZelFontInfoRec GetDefaultGuiFontInfo() {
