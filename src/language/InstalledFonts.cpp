@@ -99,9 +99,9 @@ void TZelFonts::Enumerate() {
         list_ = std::make_unique<TZelFontInfoList>();
     list_->Clear();
     const TZelScreenDC screen;
-    if (!screen.Handle())
+    if (!screen.Get())
         return;
-    EnumFontFamiliesW(screen.Handle(), nullptr, FilterFamily, reinterpret_cast<LPARAM>(this));
+    EnumFontFamiliesW(screen.Get(), nullptr, FilterFamily, reinterpret_cast<LPARAM>(this));
 }
 
 const TZelFontInfoList& TZelFonts::GetList() {
@@ -154,13 +154,13 @@ bool IsFontFamilyInstalled(const std::wstring& name) {
     if (name.empty() || name.size() >= LF_FACESIZE)
         return false;
     const TZelScreenDC screen;
-    if (!screen.Handle())
+    if (!screen.Get())
         return false;
     LOGFONTW family{};
     family.lfCharSet = DEFAULT_CHARSET; // every character set of the family
     name.copy(family.lfFaceName, name.size());
     FamilyLookup lookup{name};
-    EnumFontFamiliesExW(screen.Handle(), &family, MatchFamilyName,
-                        reinterpret_cast<LPARAM>(&lookup), 0);
+    EnumFontFamiliesExW(screen.Get(), &family, MatchFamilyName, reinterpret_cast<LPARAM>(&lookup),
+                        0);
     return lookup.found;
 }

@@ -5,16 +5,12 @@
 
 namespace {
 
-struct LocalRelease {
-    void operator()(void* block) const { LocalFree(block); }
-};
-
 // A heap copy of a valid SID, or null.
-SecBlock CopyToHeap(PSID sid) {
+TZelHeapBlock CopyToHeap(PSID sid) {
     const DWORD length = GetLengthSid(sid);
-    SecBlock copy(SecAlloc(length));
-    if (!copy || !CopySid(length, copy.get(), sid))
-        return nullptr;
+    TZelHeapBlock copy(SecAlloc(length));
+    if (!copy.Valid() || !CopySid(length, copy.Get(), sid))
+        return {};
     return copy;
 }
 
@@ -27,46 +23,46 @@ void* SecAlloc(size_t size) {
 }
 
 void SecRelease(void* block) {
-    if (block)
-        HeapFree(GetProcessHeap(), 0, block);
+    // The owner frees the block as it ends.
+    const TZelHeapBlock owner(block);
 }
 
-SecBlock StringToSid(const std::wstring& sidText) {
+TZelHeapBlock StringToSid(const std::wstring& sidText) {
     PSID converted = nullptr;
     if (!ConvertStringSidToSidW(sidText.c_str(), &converted))
-        return nullptr;
+        return {};
     // The platform hands out a local block; callers free SIDs as heap blocks.
-    const std::unique_ptr<void, LocalRelease> owner(converted);
+    const TZelLocalBlock owner(converted);
     return CopyToHeap(converted);
 }
 
-SecBlock AccountNameToSid(const std::wstring& accountName) {
+TZelHeapBlock AccountNameToSid(const std::wstring& accountName) {
     DWORD sidSize = 0;
     DWORD domainLength = 0;
     SID_NAME_USE use;
     if (!LookupAccountNameW(nullptr, accountName.c_str(), nullptr, &sidSize, nullptr, &domainLength,
                             &use) &&
         GetLastError() != ERROR_INSUFFICIENT_BUFFER)
-        return nullptr;
-    SecBlock sid(SecAlloc(sidSize));
-    if (!sid)
-        return nullptr;
-    const SecBlock domain(SecAlloc(domainLength * sizeof(wchar_t)));
-    if (!LookupAccountNameW(nullptr, accountName.c_str(), sid.get(), &sidSize,
-                            static_cast<wchar_t*>(domain.get()), &domainLength, &use))
-        return nullptr;
+        return {};
+    TZelHeapBlock sid(SecAlloc(sidSize));
+    if (!sid.Valid())
+        return {};
+    const TZelHeapBlock domain(SecAlloc(domainLength * sizeof(wchar_t)));
+    if (!LookupAccountNameW(nullptr, accountName.c_str(), sid.Get(), &sidSize,
+                            static_cast<wchar_t*>(domain.Get()), &domainLength, &use))
+        return {};
     return sid;
 }
 
 TZelAceItem::TZelAceItem(const std::wstring& sidText, uint8_t aceType, uint8_t aceFlags,
                          uint32_t accessMask) {
-    SecBlock sid = StringToSid(sidText);
-    if (!sid)
+    TZelHeapBlock sid = StringToSid(sidText);
+    if (!sid.Valid())
         sid = AccountNameToSid(sidText);
-    if (!sid)
+    if (!sid.Valid())
         return;
-    SidLength = GetLengthSid(sid.get());
-    Sid = sid.release();
+    SidLength = GetLengthSid(sid.Get());
+    Sid = sid.Release();
     AceType = aceType;
     AceFlags = aceFlags;
     AccessMask = accessMask;

@@ -14,15 +14,15 @@ constexpr uint8_t kFileGrantFlags = 0;
 
 } // namespace
 
-SecBlock GetFileDaclDescriptor(const std::wstring& path) {
+TZelHeapBlock GetFileDaclDescriptor(const std::wstring& path) {
     DWORD size = 0;
     if (!GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size) &&
         GetLastError() != ERROR_INSUFFICIENT_BUFFER)
-        return nullptr;
-    SecBlock descriptor(SecAlloc(size));
-    if (!descriptor ||
-        !GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.get(), size, &size))
-        return nullptr;
+        return {};
+    TZelHeapBlock descriptor(SecAlloc(size));
+    if (!descriptor.Valid() ||
+        !GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.Get(), size, &size))
+        return {};
     return descriptor;
 }
 
@@ -30,10 +30,10 @@ bool SetFileAces(const std::wstring& path, const TZelAceCollection* entries) try
     if (path.empty() || !entries || entries->Count() == 0)
         return false;
     const std::wstring prefixedPath = AddLongPathPrefix(path);
-    const SecBlock oldDescriptor = GetFileDaclDescriptor(prefixedPath);
-    if (!oldDescriptor)
+    const TZelHeapBlock oldDescriptor = GetFileDaclDescriptor(prefixedPath);
+    if (!oldDescriptor.Valid())
         return false;
-    const std::unique_ptr<TZelACLNewSDACL> merged = BuildNewDacl(oldDescriptor.get(), entries);
+    const std::unique_ptr<TZelACLNewSDACL> merged = BuildNewDacl(oldDescriptor.Get(), entries);
     if (!merged)
         return false;
     return SetFileSecurityW(prefixedPath.c_str(), DACL_SECURITY_INFORMATION,

@@ -27,13 +27,13 @@ bool IsLastingOpenError(DWORD error) {
 // Tries attempt() until it gives a handle or the deadline has passed. The deadline is taken from
 // the tick count, which a change of the local clock does not move.
 template <typename Attempt>
-bool OpenWithRetries(Attempt attempt, FileHandle& handle, uint32_t& errorCode,
+bool OpenWithRetries(Attempt attempt, TZelHandle& handle, uint32_t& errorCode,
                      int32_t timeoutSeconds) {
     const ULONGLONG timeoutMs = timeoutSeconds > 0 ? ULONGLONG(timeoutSeconds) * 1000 : 0;
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
         handle.Reset(attempt());
-        if (handle.IsOpen()) {
+        if (handle.Valid()) {
             errorCode = 0;
             return true;
         }
@@ -46,7 +46,7 @@ bool OpenWithRetries(Attempt attempt, FileHandle& handle, uint32_t& errorCode,
 }
 
 // Success is told by the handle itself: a successful open may leave an older error behind.
-bool Open(const std::wstring& fileName, FileHandle& handle, uint32_t& errorCode, DWORD access,
+bool Open(const std::wstring& fileName, TZelHandle& handle, uint32_t& errorCode, DWORD access,
           DWORD shareMode, DWORD disposition, DWORD flagsAndAttributes, int32_t timeoutSeconds) {
     const std::wstring name = AddLongPathPrefix(fileName);
     const DWORD flags = flagsAndAttributes | FILE_FLAG_SEQUENTIAL_SCAN;
@@ -60,30 +60,10 @@ bool Open(const std::wstring& fileName, FileHandle& handle, uint32_t& errorCode,
 
 } // namespace
 
-FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = other.handle_;
-        other.handle_ = nullptr;
-    }
-    return *this;
-}
-
-void FileHandle::Reset(HANDLE handle) noexcept {
-    Close();
-    handle_ = handle == INVALID_HANDLE_VALUE ? nullptr : handle;
-}
-
-void FileHandle::Close() noexcept {
-    if (handle_ != nullptr)
-        CloseHandle(handle_);
-    handle_ = nullptr;
-}
-
-bool OpenFileForRead(const std::wstring& fileName, FileHandle& handle, uint32_t& errorCode,
+bool OpenFileForRead(const std::wstring& fileName, TZelHandle& handle, uint32_t& errorCode,
                      bool shareRead, DWORD disposition, DWORD flagsAndAttributes,
                      int32_t timeoutSeconds) noexcept try {
-    handle.Close();
+    handle.Reset();
     errorCode = kOpenRefusedError;
     if (fileName.empty() || !FileExistsChecked(fileName))
         return false;
@@ -93,10 +73,10 @@ bool OpenFileForRead(const std::wstring& fileName, FileHandle& handle, uint32_t&
     return false;
 }
 
-bool OpenFileForWrite(const std::wstring& fileName, FileHandle& handle, uint32_t& errorCode,
+bool OpenFileForWrite(const std::wstring& fileName, TZelHandle& handle, uint32_t& errorCode,
                       bool shareWrite, DWORD disposition, DWORD flagsAndAttributes,
                       int32_t timeoutSeconds) noexcept try {
-    handle.Close();
+    handle.Reset();
     errorCode = kOpenRefusedError;
     if (fileName.empty() || !IsVolumeReady(fileName))
         return false;
@@ -107,8 +87,8 @@ bool OpenFileForWrite(const std::wstring& fileName, FileHandle& handle, uint32_t
     return false;
 }
 
-void CloseFileHandle(FileHandle& handle) noexcept {
-    handle.Close();
+void CloseFileHandle(TZelHandle& handle) noexcept {
+    handle.Reset();
 }
 
 void SetArchiveAttributeOnly(const std::wstring& fileName) noexcept try {
@@ -126,7 +106,7 @@ uint32_t GetLastErrorCode() noexcept {
     return error == ERROR_ALREADY_EXISTS ? 0 : error;
 }
 
-bool GetFileSize64(const FileHandle& handle, uint32_t& errorCode, int64_t& size) noexcept {
+bool GetFileSize64(const TZelHandle& handle, uint32_t& errorCode, int64_t& size) noexcept {
     size = 0;
     // A size whose low double word is 0xFFFFFFFF is told from a failure by the last error only,
     // so no older error may be left in it.
@@ -140,7 +120,7 @@ bool GetFileSize64(const FileHandle& handle, uint32_t& errorCode, int64_t& size)
     return true;
 }
 
-int32_t ReadFileBytes(const FileHandle& handle, uint32_t& errorCode, void* buffer, int32_t count,
+int32_t ReadFileBytes(const TZelHandle& handle, uint32_t& errorCode, void* buffer, int32_t count,
                       OVERLAPPED* overlapped) noexcept {
     if (count < 1)
         return 0;
@@ -152,7 +132,7 @@ int32_t ReadFileBytes(const FileHandle& handle, uint32_t& errorCode, void* buffe
     return static_cast<int32_t>(read);
 }
 
-int32_t WriteFileBytes(const FileHandle& handle, uint32_t& errorCode, const void* buffer,
+int32_t WriteFileBytes(const TZelHandle& handle, uint32_t& errorCode, const void* buffer,
                        int32_t count, OVERLAPPED* overlapped) noexcept {
     if (count < 1)
         return 0;

@@ -12,6 +12,8 @@
 // Paths get the long-path prefix right before the platform call. Nothing here raises.
 #pragma once
 
+#include "platform/Owned.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -21,33 +23,12 @@ constexpr uint32_t kOpenRefusedError = 80;
 constexpr uint32_t kWriteBytesError = 29;
 constexpr uint32_t kReadBytesError = 30;
 
-// An open file handle, closed when the object ends. Empty (0) means that no file is open.
-class FileHandle {
-public:
-    FileHandle() = default;
-    ~FileHandle() { Close(); }
-    FileHandle(FileHandle&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
-    FileHandle& operator=(FileHandle&& other) noexcept;
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    HANDLE Get() const { return handle_; }
-    bool IsOpen() const { return handle_ != nullptr; }
-    // Closes the handle this object holds and takes over the given one; INVALID_HANDLE_VALUE
-    // leaves the object empty.
-    void Reset(HANDLE handle) noexcept;
-    void Close() noexcept;
-
-private:
-    HANDLE handle_ = nullptr;
-};
-
 // Opens an existing file with GENERIC_READ, sharing reading when shareRead is set. Tries every
 // 10 ms until the clock has passed the start plus timeoutSeconds, so a time-out of 0 or less
 // makes one attempt. Refuses at once (errorCode 80) for an empty name or a file that does not
 // exist. On failure handle is empty and errorCode holds the last attempt's error. The flag
 // FILE_FLAG_SEQUENTIAL_SCAN is always added to flagsAndAttributes.
-bool OpenFileForRead(const std::wstring& fileName, FileHandle& handle, uint32_t& errorCode,
+bool OpenFileForRead(const std::wstring& fileName, TZelHandle& handle, uint32_t& errorCode,
                      bool shareRead, DWORD disposition, DWORD flagsAndAttributes,
                      int32_t timeoutSeconds) noexcept;
 
@@ -55,11 +36,11 @@ bool OpenFileForRead(const std::wstring& fileName, FileHandle& handle, uint32_t&
 // OpenFileForRead. Refuses at once (errorCode 80) for an empty name or a volume that is not
 // ready. An existing file gets exactly the archive attribute first, which clears read-only,
 // hidden and system.
-bool OpenFileForWrite(const std::wstring& fileName, FileHandle& handle, uint32_t& errorCode,
+bool OpenFileForWrite(const std::wstring& fileName, TZelHandle& handle, uint32_t& errorCode,
                       bool shareWrite, DWORD disposition, DWORD flagsAndAttributes,
                       int32_t timeoutSeconds) noexcept;
 
-void CloseFileHandle(FileHandle& handle) noexcept;
+void CloseFileHandle(TZelHandle& handle) noexcept;
 
 // Gives an existing file (not a folder) exactly the archive attribute when it has any other set,
 // which clears read-only, hidden and system so that the file can be overwritten or deleted.
@@ -69,12 +50,12 @@ void SetArchiveAttributeOnly(const std::wstring& fileName) noexcept;
 uint32_t GetLastErrorCode() noexcept;
 
 // The size of the open file; on failure false, size 0 and errorCode the platform's error.
-bool GetFileSize64(const FileHandle& handle, uint32_t& errorCode, int64_t& size) noexcept;
+bool GetFileSize64(const TZelHandle& handle, uint32_t& errorCode, int64_t& size) noexcept;
 
 // One ReadFile / WriteFile of count bytes at buffer; the number of bytes moved. A failed call
 // gives 0 and sets errorCode to 30 (read) or 29 (write); a successful one leaves errorCode alone.
 // A count below 1 moves nothing.
-int32_t ReadFileBytes(const FileHandle& handle, uint32_t& errorCode, void* buffer, int32_t count,
+int32_t ReadFileBytes(const TZelHandle& handle, uint32_t& errorCode, void* buffer, int32_t count,
                       OVERLAPPED* overlapped) noexcept;
-int32_t WriteFileBytes(const FileHandle& handle, uint32_t& errorCode, const void* buffer,
+int32_t WriteFileBytes(const TZelHandle& handle, uint32_t& errorCode, const void* buffer,
                        int32_t count, OVERLAPPED* overlapped) noexcept;

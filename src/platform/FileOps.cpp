@@ -32,11 +32,11 @@ void CopyLastWriteTime(const std::wstring& source, const std::wstring& dest) {
                               &sourceData) ||
         !RoundToDosTime(sourceData.ftLastWriteTime, rounded))
         return;
-    FileHandle file;
+    TZelHandle file;
     file.Reset(CreateFileW(AddLongPathPrefix(dest).c_str(), FILE_WRITE_ATTRIBUTES,
                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.IsOpen())
+    if (file.Valid())
         SetFileTime(file.Get(), nullptr, nullptr, &rounded);
 }
 

@@ -1,11 +1,8 @@
 #include "platform/NamedMutex.h"
 
-#include <windows.h>
+#include "platform/Owned.h"
 
 bool NamedMutexExists(const wchar_t* name) noexcept {
-    HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, name);
-    if (!mutex)
-        return GetLastError() == ERROR_ACCESS_DENIED;
-    CloseHandle(mutex);
-    return true;
+    const TZelHandle mutex(OpenMutexW(MUTEX_ALL_ACCESS, FALSE, name));
+    return mutex.Valid() || GetLastError() == ERROR_ACCESS_DENIED;
 }

@@ -1,5 +1,6 @@
 #include "platform/Paths.h"
 
+#include "platform/Owned.h"
 #include "strings/LocaleText.h"
 #include "strings/ZelStrUtl.h"
 
@@ -25,19 +26,13 @@ class FirstEntry {
 public:
     explicit FirstEntry(const std::wstring& name)
         : search_(FindFirstFileW(name.c_str(), &entry_)) {}
-    ~FirstEntry() {
-        if (Found())
-            FindClose(search_);
-    }
-    FirstEntry(const FirstEntry&) = delete;
-    FirstEntry& operator=(const FirstEntry&) = delete;
 
-    bool Found() const { return search_ != INVALID_HANDLE_VALUE; }
+    bool Found() const { return search_.Valid(); }
     const WIN32_FIND_DATAW& Entry() const { return entry_; }
 
 private:
     WIN32_FIND_DATAW entry_{};
-    HANDLE search_;
+    TZelFindHandle search_;
 };
 
 // The length of the folder part of a path: up to and including its last "\" or ":".

@@ -1,6 +1,7 @@
 #include "platform/ProcessLaunch.h"
 
 #include "platform/MessagePump.h"
+#include "platform/Owned.h"
 #include "platform/Paths.h"
 #include "platform/SystemLibrary.h"
 #include "strings/ZelStrUtl.h"
@@ -17,26 +18,6 @@ constexpr DWORD kStartFlags =
 constexpr DWORD kRunFlags = kStartFlags | CREATE_NEW_CONSOLE;
 constexpr ULONG kShellMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_DDEWAIT | SEE_MASK_FLAG_NO_UI;
 constexpr uintptr_t kHighestShellError = 32;
-
-// Closes a kernel handle at the end of its scope unless it was handed on.
-class TZelScopedHandle {
-public:
-    explicit TZelScopedHandle(HANDLE handle = nullptr) : handle_(handle) {}
-    ~TZelScopedHandle() { Reset(nullptr); }
-    TZelScopedHandle(const TZelScopedHandle&) = delete;
-    TZelScopedHandle& operator=(const TZelScopedHandle&) = delete;
-
-    HANDLE Get() const { return handle_; }
-    HANDLE Release() { return std::exchange(handle_, nullptr); }
-    void Reset(HANDLE handle) {
-        if (handle_)
-            CloseHandle(handle_);
-        handle_ = handle;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 // Everything a launch passes to the platform, worked out before anything is started.
 struct TZelLaunchText {
@@ -152,7 +133,7 @@ decltype(&ShellExecuteExW) ShellExecuteFunction() {
 }
 
 bool ShellLaunch(const TZelLaunchText& launch, int32_t showCmd, TZelLaunchMode launchMode,
-                 HWND ownerWindow, uint32_t* shellResult, TZelScopedHandle& process) {
+                 HWND ownerWindow, uint32_t* shellResult, TZelHandle& process) {
     const auto shellExecute = ShellExecuteFunction();
     if (!shellExecute)
         return false;
@@ -170,7 +151,7 @@ bool ShellLaunch(const TZelLaunchText& launch, int32_t showCmd, TZelLaunchMode l
     info.lpDirectory = OrNull(launch.folder);
     info.nShow = showCmd;
     const BOOL called = shellExecute(&info);
-    TZelScopedHandle shellProcess(info.hProcess);
+    TZelHandle shellProcess(info.hProcess);
     const auto instance = reinterpret_cast<uintptr_t>(info.hInstApp);
     if (shellResult)
         *shellResult = static_cast<uint32_t>(instance);
@@ -180,14 +161,14 @@ bool ShellLaunch(const TZelLaunchText& launch, int32_t showCmd, TZelLaunchMode l
     return true;
 }
 
-bool CreateLaunch(TZelLaunchText& launch, int32_t showCmd, TZelScopedHandle& process) {
+bool CreateLaunch(TZelLaunchText& launch, int32_t showCmd, TZelHandle& process) {
     STARTUPINFOW startup = StartupInfo(showCmd);
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(nullptr, launch.commandLine.empty() ? nullptr : launch.commandLine.data(),
                         nullptr, nullptr, FALSE, kRunFlags, nullptr, OrNull(launch.folder),
                         &startup, &info))
         return false;
-    CloseHandle(info.hThread);
+    const TZelHandle thread(info.hThread);
     process.Reset(info.hProcess);
     return true;
 }
@@ -221,8 +202,8 @@ bool StartProgram(const std::wstring& fileName, const std::wstring& params, int3
                   bool waitForIdle) {
     PROCESS_INFORMATION processInfo;
     const bool started = StartProcess(fileName, params, showCmd, waitForIdle, processInfo);
-    TZelScopedHandle process(processInfo.hProcess);
-    TZelScopedHandle thread(processInfo.hThread);
+    TZelHandle process(processInfo.hProcess);
+    TZelHandle thread(processInfo.hThread);
     return started;
 }
 
@@ -239,7 +220,7 @@ bool RunProgram(const std::wstring& fileName, const std::wstring& params, int32_
     if (!PrepareRun(fileName, params, launch))
         return false;
 
-    TZelScopedHandle process;
+    TZelHandle process;
     const bool launched =
         launchMode == lmShellOpen || launchMode == lmShellElevated
             ? ShellLaunch(launch, showCmd, launchMode, ownerWindow, shellResult, process)

@@ -24,17 +24,17 @@ bool DeleteKeyIn(HKEY parent, const std::wstring& name) {
 // The shared walk of both enumerations; fetch reads entry number index into a name buffer of
 // kNameBufferChars characters and reports its length.
 template <typename Fetch>
-bool EnumRegName(HKEY root, const std::wstring& subKey, int32_t index, RegKey& keyHandle,
+bool EnumRegName(HKEY root, const std::wstring& subKey, int32_t index, TZelRegKey& keyHandle,
                  std::wstring& name, Fetch fetch) try {
     name.clear();
-    if (index == 0 || !keyHandle.IsOpen()) {
-        if (!keyHandle.Open(root, subKey, KEY_READ))
+    if (index == 0 || !keyHandle.Valid()) {
+        if (!OpenRegKey(root, subKey, KEY_READ, keyHandle))
             return false;
     }
     wchar_t buffer[kNameBufferChars];
     DWORD length = kNameBufferChars;
     if (fetch(keyHandle.Get(), static_cast<DWORD>(index), buffer, &length) != ERROR_SUCCESS) {
-        keyHandle.Close();
+        keyHandle.Reset();
         return false;
     }
     name.assign(buffer, length);
@@ -48,7 +48,7 @@ bool EnumRegName(HKEY root, const std::wstring& subKey, int32_t index, RegKey& k
 template <typename Enumerate>
 std::vector<std::wstring> CollectNames(HKEY root, const std::wstring& subKey, Enumerate enumerate) {
     std::vector<std::wstring> names;
-    RegKey keyHandle;
+    TZelRegKey keyHandle;
     std::wstring name;
     for (int32_t index = 0; enumerate(root, subKey, index, keyHandle, name); ++index)
         names.push_back(name);
@@ -57,25 +57,12 @@ std::vector<std::wstring> CollectNames(HKEY root, const std::wstring& subKey, En
 
 } // namespace
 
-RegKey& RegKey::operator=(RegKey&& other) noexcept {
-    if (this != &other) {
-        Close();
-        key_ = std::exchange(other.key_, nullptr);
-    }
-    return *this;
-}
-
-void RegKey::Close() {
-    if (key_)
-        RegCloseKey(std::exchange(key_, nullptr));
-}
-
-bool RegKey::Open(HKEY root, const std::wstring& subKey, REGSAM rights) {
-    Close();
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, subKey.c_str(), 0, rights | kRegistryView, &key) != ERROR_SUCCESS)
+bool OpenRegKey(HKEY root, const std::wstring& subKey, REGSAM rights, TZelRegKey& key) {
+    key.Reset();
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(root, subKey.c_str(), 0, rights | kRegistryView, &opened) != ERROR_SUCCESS)
         return false;
-    key_ = key;
+    key.Reset(opened);
     return true;
 }
 
@@ -84,8 +71,8 @@ bool ReadRegString(HKEY root, const std::wstring& subKey, const std::wstring& va
     value.clear();
     if (subKey.empty())
         return false;
-    RegKey key;
-    if (!key.Open(root, subKey, KEY_READ))
+    TZelRegKey key;
+    if (!OpenRegKey(root, subKey, KEY_READ, key))
         return false;
     wchar_t buffer[kValueBufferBytes / sizeof(wchar_t)];
     DWORD size = kValueBufferBytes;
@@ -112,7 +99,7 @@ bool WriteRegString(HKEY root, const std::wstring& subKey, const std::wstring& v
                             KEY_ALL_ACCESS | kRegistryView, nullptr, &created,
                             nullptr) != ERROR_SUCCESS)
             return false;
-        const RegKey key(created);
+        const TZelRegKey key(created);
         // The text up to its first null, followed by one null: the byte string keeps two zero
         // bytes after its content.
         TZelByteString data;
@@ -135,8 +122,8 @@ bool DeleteRegValue(HKEY root, const std::wstring& subKey, const std::wstring& v
         return false;
     bool deleted = false;
     {
-        RegKey key;
-        if (!key.Open(root, subKey, KEY_WRITE))
+        TZelRegKey key;
+        if (!OpenRegKey(root, subKey, KEY_WRITE, key))
             return false;
         deleted = RegDeleteValueW(key.Get(), valueName.c_str()) == ERROR_SUCCESS;
     }
@@ -144,7 +131,7 @@ bool DeleteRegValue(HKEY root, const std::wstring& subKey, const std::wstring& v
     return deleted;
 }
 
-bool EnumRegSubKeyName(HKEY root, const std::wstring& subKey, int32_t index, RegKey& keyHandle,
+bool EnumRegSubKeyName(HKEY root, const std::wstring& subKey, int32_t index, TZelRegKey& keyHandle,
                        std::wstring& name) {
     return EnumRegName(root, subKey, index, keyHandle, name,
                        [](HKEY key, DWORD entry, wchar_t* buffer, DWORD* length) {
@@ -153,7 +140,7 @@ bool EnumRegSubKeyName(HKEY root, const std::wstring& subKey, int32_t index, Reg
                        });
 }
 
-bool EnumRegValueName(HKEY root, const std::wstring& subKey, int32_t index, RegKey& keyHandle,
+bool EnumRegValueName(HKEY root, const std::wstring& subKey, int32_t index, TZelRegKey& keyHandle,
                       std::wstring& name) {
     return EnumRegName(root, subKey, index, keyHandle, name,
                        [](HKEY key, DWORD entry, wchar_t* buffer, DWORD* length) {
@@ -169,8 +156,8 @@ bool DeleteRegKey(HKEY root, const std::wstring& subKey, bool flush) try {
     const std::vector<std::wstring> subKeyNames = CollectNames(root, subKey, EnumRegSubKeyName);
     const std::vector<std::wstring> valueNames = CollectNames(root, subKey, EnumRegValueName);
     {
-        RegKey key;
-        if (!key.Open(root, subKey, KEY_WRITE))
+        TZelRegKey key;
+        if (!OpenRegKey(root, subKey, KEY_WRITE, key))
             return false;
         for (const std::wstring& valueName : valueNames)
             RegDeleteValueW(key.Get(), valueName.c_str());

@@ -6,6 +6,8 @@
 // operations fail at once; the enumerations then address the root itself.
 #pragma once
 
+#include "platform/Owned.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -16,28 +18,9 @@
 // HKEY_LOCAL_MACHINE\Software; a 64-bit build asks for that view explicitly to meet the same keys.
 constexpr REGSAM kRegistryView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : 0;
 
-// An open registry key, closed when the object ends. Empty (0) means not open.
-class RegKey {
-public:
-    RegKey() = default;
-    explicit RegKey(HKEY key) : key_(key) {}
-    ~RegKey() { Close(); }
-    RegKey(RegKey&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
-    RegKey& operator=(RegKey&& other) noexcept;
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-
-    HKEY Get() const { return key_; }
-    bool IsOpen() const { return key_ != nullptr; }
-    void Close();
-
-    // Closes the key and opens root\subKey in the launcher's registry view; false on failure,
-    // the object then stays empty.
-    bool Open(HKEY root, const std::wstring& subKey, REGSAM rights);
-
-private:
-    HKEY key_ = nullptr;
-};
+// Closes key and opens root\subKey into it in the launcher's registry view; false on failure,
+// the key then stays empty.
+bool OpenRegKey(HKEY root, const std::wstring& subKey, REGSAM rights, TZelRegKey& key);
 
 // Value: the data of root\subKey\valueName read as UTF-16 text up to its first null, whatever
 // its registry type. Data longer than 1024 bytes (511 characters and the null) is not read.
@@ -56,10 +39,10 @@ bool DeleteRegValue(HKEY root, const std::wstring& subKey, const std::wstring& v
 // The enumerations: call with index 0, 1, 2 ... while the result is true. Index 0 (or a closed
 // keyHandle) opens root\subKey into keyHandle; it stays open between calls and is closed by the
 // first failing call (no more entries, a name of 1024 characters or more, a vanished key). A
-// caller that stops early still holds the open key, which its RegKey closes.
-bool EnumRegSubKeyName(HKEY root, const std::wstring& subKey, int32_t index, RegKey& keyHandle,
+// caller that stops early still holds the open key, which its owner closes.
+bool EnumRegSubKeyName(HKEY root, const std::wstring& subKey, int32_t index, TZelRegKey& keyHandle,
                        std::wstring& name);
-bool EnumRegValueName(HKEY root, const std::wstring& subKey, int32_t index, RegKey& keyHandle,
+bool EnumRegValueName(HKEY root, const std::wstring& subKey, int32_t index, TZelRegKey& keyHandle,
                       std::wstring& name);
 
 // Deletes root\subKey with its values and those sub-keys that have no sub-keys of their own.

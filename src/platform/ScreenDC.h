@@ -2,21 +2,10 @@
 // painting.
 #pragma once
 
-#include <windows.h>
+#include "platform/Owned.h"
 
-// Releases the screen's device context at the end of its life.
-class TZelScreenDC {
+// Gets the screen's device context and releases it at the end of its life.
+class TZelScreenDC : public TZelOwned<TZelScreenDcTraits> {
 public:
-    TZelScreenDC() : dc_(GetDC(nullptr)) {}
-    ~TZelScreenDC() {
-        if (dc_)
-            ReleaseDC(nullptr, dc_);
-    }
-    TZelScreenDC(const TZelScreenDC&) = delete;
-    TZelScreenDC& operator=(const TZelScreenDC&) = delete;
-
-    HDC Handle() const { return dc_; }
-
-private:
-    HDC dc_;
+    TZelScreenDC() : TZelOwned(GetDC(nullptr)) {}
 };

@@ -44,8 +44,3 @@ void RestrictDllSearchPath() noexcept {
 
 TZelSystemLibrary::TZelSystemLibrary(const wchar_t* fileName) noexcept
     : module_(LoadFromSystemFolder(fileName)) {}
-
-TZelSystemLibrary::~TZelSystemLibrary() {
-    if (module_)
-        FreeLibrary(module_);
-}

@@ -6,6 +6,8 @@
 // Windows DLL (version, shell32, comctl32) while it runs, from the system folder only.
 #pragma once
 
+#include "platform/Owned.h"
+
 #include <windows.h>
 
 // Every later DLL load of the process searches the system folder only where the system knows
@@ -21,21 +23,19 @@ void RestrictDllSearchPath() noexcept;
 class TZelSystemLibrary {
 public:
     explicit TZelSystemLibrary(const wchar_t* fileName) noexcept;
-    ~TZelSystemLibrary();
-    TZelSystemLibrary(const TZelSystemLibrary&) = delete;
-    TZelSystemLibrary& operator=(const TZelSystemLibrary&) = delete;
 
-    HMODULE Handle() const { return module_; }
+    HMODULE Get() const { return module_.Get(); }
 
     // The exported function as the SDK declares it, e.g. Find<decltype(ShellExecuteExW)>(
     // "ShellExecuteExW"); null when the DLL did not load or does not export the name.
     template <typename Function> Function* Find(const char* name) const noexcept {
-        if (!module_)
+        if (!module_.Valid())
             return nullptr;
         // Through void*: the address has the declared type, not FARPROC's.
-        return reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+        return reinterpret_cast<Function*>(
+            reinterpret_cast<void*>(GetProcAddress(module_.Get(), name)));
     }
 
 private:
-    HMODULE module_;
+    TZelOwned<TZelModuleTraits> module_;
 };

@@ -7,6 +7,8 @@
 // function or object that allocated them. Only the discretionary list is ever read or written.
 #pragma once
 
+#include "platform/Owned.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -26,16 +28,10 @@ template <typename T> void SecFree(T*& block) {
     block = nullptr;
 }
 
-// Owns a heap block from SecAlloc.
-struct SecBlockRelease {
-    void operator()(void* block) const { SecRelease(block); }
-};
-using SecBlock = std::unique_ptr<void, SecBlockRelease>;
-
 // A SID on the process heap from its string form such as "S-1-1-0", or null.
-SecBlock StringToSid(const std::wstring& sidText);
+TZelHeapBlock StringToSid(const std::wstring& sidText);
 // The SID of an account of the local system on the process heap, or null.
-SecBlock AccountNameToSid(const std::wstring& accountName);
+TZelHeapBlock AccountNameToSid(const std::wstring& accountName);
 
 // One entry to be merged into an access list.
 class TZelAceItem {
@@ -110,7 +106,7 @@ std::unique_ptr<TZelACLNewSDACL> BuildNewDacl(PSECURITY_DESCRIPTOR oldDescriptor
                                               const TZelAceCollection* entries);
 
 // The security descriptor of a file or folder holding its discretionary list, or null.
-SecBlock GetFileDaclDescriptor(const std::wstring& path);
+TZelHeapBlock GetFileDaclDescriptor(const std::wstring& path);
 
 // Merges entries into the list of a file or folder and stores the result.
 bool SetFileAces(const std::wstring& path, const TZelAceCollection* entries);

@@ -5,6 +5,7 @@
 
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
+#include "platform/Owned.h"
 #include "platform/Paths.h"
 #include "platform/ProcessLaunch.h"
 #include "setup/ExitCodes.h"
@@ -132,12 +133,11 @@ void TLxSetupManager::RunPackageUnattended(const std::wstring& package) {
                                 : L"Start InstallShiled Setup (User)=") +
              package + L" " + kSilentPackageParameters);
     uint32_t exitCode = 0;
-    HANDLE process = nullptr;
+    HANDLE started = nullptr;
     RunSucceeded = RunProgram(GetRunnableSetupPath(package), kSilentPackageParameters,
                               SW_SHOWDEFAULT, true, admin ? lmCreateProcess : lmShellElevated,
-                              nullptr, &process, nullptr, &exitCode);
-    if (process)
-        CloseHandle(process);
+                              nullptr, &started, nullptr, &exitCode);
+    const TZelHandle process(started);
     ExitCode = exitCode;
     WriteLog(std::wstring(RunSucceeded ? L"InstallShield Setup Success ExitCode="
                                        : L"InstallShield Setup Error ExitCode=") +

@@ -73,7 +73,7 @@ TZelFileStream::~TZelFileStream() {
 bool TZelFileStream::Open() noexcept try {
     if (opened_ || closed_)
         return false;
-    handle_.Close();
+    handle_.Reset();
     fileSize_ = 0;
     eof_ = false;
     errorCode_ = 0;
@@ -125,7 +125,7 @@ bool TZelFileStream::OpenHandle() {
         errorCode_ = ERROR_INVALID_PARAMETER;
         break;
     }
-    opened_ = handle_.IsOpen();
+    opened_ = handle_.Valid();
     return succeeded && errorCode_ == 0;
 }
 

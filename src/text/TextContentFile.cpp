@@ -1,36 +1,30 @@
 // Loading text content from a file.
 #include "text/ZelConvUtl.h"
 
+#include "platform/Owned.h"
 #include "platform/Paths.h"
 
 #include <climits>
-#include <memory>
 
 #include <windows.h>
 
 namespace {
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using FileHandle = std::unique_ptr<void, HandleCloser>;
-
 // The whole file in memory; false when it cannot be opened or read, or is too large for a
 // 32-bit size.
 bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
-    const HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE)
+    const TZelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
         return false;
-    const FileHandle file(opened);
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > INT_MAX)
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > INT_MAX)
         return false;
     bytes.resize(static_cast<size_t>(size.QuadPart));
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD read = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
+        if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
                       &read, nullptr))
             return false;
         if (read == 0) // the file became shorter since its size was taken

@@ -84,7 +84,7 @@ private:
     int32_t ReadBlock(void* buffer, int32_t count);
     int32_t WriteBlock(const void* buffer, int32_t count);
 
-    FileHandle handle_;
+    TZelHandle handle_;
     std::wstring fileName_;
     int32_t timeoutSeconds_;
     int64_t fileSize_ = 0;

@@ -4,7 +4,7 @@
 
 int SystemDpi() {
     TZelScreenDC screen;
-    const int dpi = screen.Handle() ? GetDeviceCaps(screen.Handle(), LOGPIXELSY) : 0;
+    const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
     return dpi > 0 ? dpi : kDesignDpi;
 }
 

@@ -1,39 +1,11 @@
-// Owners of GDI handles: drawing objects, the screen's device context, a paint context and an
-// object selected into a device context for one scope.
+// GDI in a scope: the owners of drawing objects and of the screen's device context, a paint
+// context and an object selected into a device context for one scope.
 #pragma once
 
+#include "platform/Owned.h"
 #include "platform/ScreenDC.h"
 
 #include <windows.h>
-
-#include <utility>
-
-// Owns a pen, brush or font and deletes it at the end of its life.
-template <class THandle> class TZelGdiObject {
-public:
-    TZelGdiObject() = default;
-    explicit TZelGdiObject(THandle handle) : handle_(handle) {}
-    ~TZelGdiObject() { Reset(); }
-    TZelGdiObject(TZelGdiObject&& other) noexcept : handle_(std::exchange(other.handle_, {})) {}
-    TZelGdiObject& operator=(TZelGdiObject&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            handle_ = std::exchange(other.handle_, {});
-        }
-        return *this;
-    }
-
-    THandle Handle() const { return handle_; }
-
-private:
-    void Reset() {
-        if (handle_)
-            DeleteObject(handle_);
-        handle_ = {};
-    }
-
-    THandle handle_{};
-};
 
 // The paint context of one WM_PAINT.
 class TZelPaintDC {

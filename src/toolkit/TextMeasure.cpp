@@ -10,8 +10,8 @@ SIZE TextExtent(HDC dc, const std::wstring& text) {
 
 SIZE TextExtent(HFONT font, const std::wstring& text) {
     TZelScreenDC screen;
-    TZelSelection selection(screen.Handle(), font ? font : GetStockObject(SYSTEM_FONT));
-    return TextExtent(screen.Handle(), text);
+    TZelSelection selection(screen.Get(), font ? font : GetStockObject(SYSTEM_FONT));
+    return TextExtent(screen.Get(), text);
 }
 
 SIZE TextBlockExtent(HFONT font, const std::wstring& text) {
@@ -20,9 +20,9 @@ SIZE TextBlockExtent(HFONT font, const std::wstring& text) {
 
 SIZE DrawnTextExtent(HFONT font, const std::wstring& text, UINT format, int width) {
     TZelScreenDC screen;
-    TZelSelection selection(screen.Handle(), font ? font : GetStockObject(SYSTEM_FONT));
+    TZelSelection selection(screen.Get(), font ? font : GetStockObject(SYSTEM_FONT));
     RECT bounds{0, 0, width, 0};
-    DrawTextW(screen.Handle(), text.c_str(), static_cast<int>(text.size()), &bounds,
+    DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &bounds,
               format | DT_CALCRECT);
     return {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }

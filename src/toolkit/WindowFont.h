@@ -11,7 +11,7 @@ public:
     // their system font.
     TZelWindowFont(std::wstring name, int size, BYTE charset, int dpi);
 
-    HFONT Handle() const { return handle_.Handle(); }
+    HFONT Handle() const { return handle_.Get(); }
     const std::wstring& Name() const { return name_; }
     int Size() const { return size_; }
     BYTE Charset() const { return charset_; }

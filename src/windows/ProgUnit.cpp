@@ -39,7 +39,7 @@ constexpr int kCreepHeadroom = 10;
 // Draws a line through the points with a 1-pixel pen of the system colour.
 template <size_t N> void DrawPolyline(HDC dc, int colour, const POINT (&points)[N]) {
     TZelGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, GetSysColor(colour)));
-    TZelSelection selection(dc, pen.Handle());
+    TZelSelection selection(dc, pen.Get());
     MoveToEx(dc, points[0].x, points[0].y, nullptr);
     for (size_t i = 1; i < N; ++i)
         LineTo(dc, points[i].x, points[i].y);

@@ -12,12 +12,12 @@ std::wstring NoteKeyOf(const wchar_t* subKey) {
     return std::wstring(subKey) + L" access list";
 }
 
-RegKey OpenForAccessList(HKEY root, const wchar_t* subKey) {
+TZelRegKey OpenForAccessList(HKEY root, const wchar_t* subKey) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, subKey, 0, READ_CONTROL | WRITE_DAC | kRegistryView, &key) !=
         ERROR_SUCCESS)
-        return RegKey();
-    return RegKey(key);
+        return TZelRegKey();
+    return TZelRegKey(key);
 }
 
 // The key's access list in its text form; empty when it cannot be read.
@@ -70,7 +70,7 @@ ReadOnlyKey::~ReadOnlyKey() {
 
 void ReadOnlyKey::RepairAbandoned(HKEY root, const wchar_t* subKey) {
     if (const auto abandoned = testing_support::TakeAbandonedNote(NoteKeyOf(subKey))) {
-        const RegKey key = OpenForAccessList(root, subKey);
+        const TZelRegKey key = OpenForAccessList(root, subKey);
         SetAccessList(key.Get(), *abandoned);
     }
 }

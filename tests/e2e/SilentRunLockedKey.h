@@ -23,7 +23,7 @@ public:
     static void RepairAbandoned(HKEY root, const wchar_t* subKey);
 
 private:
-    RegKey key_;
+    TZelRegKey key_;
     std::wstring noteKey_;
     std::wstring saved_;
     bool applied_ = false;

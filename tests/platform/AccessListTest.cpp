@@ -72,11 +72,11 @@ public:
         const PACL acl = reinterpret_cast<PACL>(acl_.data());
         EXPECT_TRUE(InitializeAcl(acl, static_cast<DWORD>(acl_.size()), ACL_REVISION));
         for (const Ace& entry : entries) {
-            const SecBlock sid = StringToSid(entry.sid);
+            const TZelHeapBlock sid = StringToSid(entry.sid);
             EXPECT_TRUE(
                 entry.type == kAllowed
-                    ? AddAccessAllowedAceEx(acl, ACL_REVISION, entry.flags, entry.mask, sid.get())
-                    : AddAccessDeniedAceEx(acl, ACL_REVISION, entry.flags, entry.mask, sid.get()));
+                    ? AddAccessAllowedAceEx(acl, ACL_REVISION, entry.flags, entry.mask, sid.Get())
+                    : AddAccessDeniedAceEx(acl, ACL_REVISION, entry.flags, entry.mask, sid.Get()));
         }
         EXPECT_TRUE(SetSecurityDescriptorDacl(Get(), TRUE, acl, FALSE));
         if (control) {
@@ -257,8 +257,8 @@ TEST(GetDaclInfo, ReportsTheListAndItsSize) {
     EXPECT_TRUE(present);
     EXPECT_FALSE(defaulted);
     EXPECT_EQ(size.AceCount, 2u);
-    EXPECT_EQ(size.AclBytesInUse, sizeof(ACL) + 8 + GetLengthSid(StringToSid(kSystem).get()) + 8 +
-                                      GetLengthSid(StringToSid(kEveryone).get()));
+    EXPECT_EQ(size.AclBytesInUse, sizeof(ACL) + 8 + GetLengthSid(StringToSid(kSystem).Get()) + 8 +
+                                      GetLengthSid(StringToSid(kEveryone).Get()));
 
     Descriptor nullList(Descriptor::NoList{true});
     EXPECT_EQ(GetDaclInfo(nullList.Get(), size, present, defaulted), nullptr);
@@ -296,18 +296,18 @@ TEST(AceCollection, ResolvesSidTextsAndAccountNames) {
     EXPECT_EQ(SidText(admins->Sid), kAdministrators);
     EXPECT_EQ(admins->AceType, kDenied);
 
-    EXPECT_EQ(entries.IndexOfSid(StringToSid(kAdministrators).get()), 2);
-    EXPECT_EQ(entries.IndexOfSid(StringToSid(kUsers).get()), -1);
+    EXPECT_EQ(entries.IndexOfSid(StringToSid(kAdministrators).Get()), 2);
+    EXPECT_EQ(entries.IndexOfSid(StringToSid(kUsers).Get()), -1);
     entries.Clear();
     EXPECT_EQ(entries.Count(), 0);
 }
 
 TEST(SidLookup, FailsForUnknownTexts) {
-    EXPECT_EQ(StringToSid(L"Everyone-ish"), nullptr);
-    EXPECT_EQ(AccountNameToSid(L"no such account"), nullptr);
-    const SecBlock system = AccountNameToSid(L"SYSTEM");
-    ASSERT_NE(system, nullptr);
-    EXPECT_EQ(SidText(system.get()), kSystem);
+    EXPECT_FALSE(StringToSid(L"Everyone-ish").Valid());
+    EXPECT_FALSE(AccountNameToSid(L"no such account").Valid());
+    const TZelHeapBlock system = AccountNameToSid(L"SYSTEM");
+    ASSERT_TRUE(system.Valid());
+    EXPECT_EQ(SidText(system.Get()), kSystem);
 }
 
 TEST(SecAlloc, GivesZeroFilledBlocksAndNullForSizeZero) {

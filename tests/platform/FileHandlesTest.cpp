@@ -13,7 +13,7 @@ namespace {
 using testing_support::ScratchFolder;
 using testing_support::WriteBytes;
 
-using OpenFunction = std::function<bool(const std::wstring&, FileHandle&, uint32_t&, int32_t)>;
+using OpenFunction = std::function<bool(const std::wstring&, TZelHandle&, uint32_t&, int32_t)>;
 
 struct OpenCase {
     const char* name;
@@ -24,12 +24,12 @@ struct OpenCase {
 // writing without sharing.
 const OpenCase kOpens[] = {
     {"read",
-     [](const std::wstring& name, FileHandle& handle, uint32_t& error, int32_t timeout) {
+     [](const std::wstring& name, TZelHandle& handle, uint32_t& error, int32_t timeout) {
          return OpenFileForRead(name, handle, error, true, OPEN_EXISTING, FILE_ATTRIBUTE_ARCHIVE,
                                 timeout);
      }},
     {"write",
-     [](const std::wstring& name, FileHandle& handle, uint32_t& error, int32_t timeout) {
+     [](const std::wstring& name, TZelHandle& handle, uint32_t& error, int32_t timeout) {
          return OpenFileForWrite(name, handle, error, false, OPEN_ALWAYS, FILE_ATTRIBUTE_ARCHIVE,
                                  timeout);
      }},
@@ -42,10 +42,10 @@ TEST(OpenFile, WaitsForAFileThatIsReleasedWithinTheTimeOut) {
         ExclusiveHold hold(path);
         ASSERT_TRUE(hold.Held());
         hold.ReleaseAfter(200);
-        FileHandle handle;
+        TZelHandle handle;
         uint32_t error = 12345;
         EXPECT_TRUE(open.open(path, handle, error, 5)) << open.name;
-        EXPECT_TRUE(handle.IsOpen()) << open.name;
+        EXPECT_TRUE(handle.Valid()) << open.name;
         EXPECT_EQ(error, 0u) << open.name;
     }
 }
@@ -57,14 +57,14 @@ TEST(OpenFile, GivesUpAfterTheTimeOutWithTheSharingError) {
     ASSERT_TRUE(hold.Held());
     for (const OpenCase& open : kOpens) {
         for (const int32_t timeout : {0, 1}) {
-            FileHandle handle;
+            TZelHandle handle;
             uint32_t error = 0;
             const ULONGLONG start = GetTickCount64();
             EXPECT_FALSE(open.open(path, handle, error, timeout)) << open.name;
             if (timeout > 0) {
                 EXPECT_GE(GetTickCount64() - start, ULONGLONG(timeout) * 1000) << open.name;
             }
-            EXPECT_FALSE(handle.IsOpen()) << open.name;
+            EXPECT_FALSE(handle.Valid()) << open.name;
             EXPECT_EQ(error, ERROR_SHARING_VIOLATION) << open.name << " " << timeout;
         }
     }
@@ -85,12 +85,12 @@ TEST(OpenFile, RefusesAtOnceWithError80) {
         {L"Q:\\nowhere\\x.txt", true}, // no such drive
     };
     for (const Case& c : cases) {
-        FileHandle handle;
+        TZelHandle handle;
         uint32_t error = 0;
         EXPECT_FALSE(kOpens[c.forWrite ? 1 : 0].open(c.name, handle, error, 5))
             << testing_support::Utf8(c.name);
         EXPECT_EQ(error, kOpenRefusedError) << testing_support::Utf8(c.name);
-        EXPECT_FALSE(handle.IsOpen());
+        EXPECT_FALSE(handle.Valid());
     }
 }
 
@@ -100,7 +100,7 @@ TEST(OpenFileForWrite, ClearsReadOnlyAndHiddenAndCountsAnExistingFileAsSuccess) 
     WriteBytes(path, "old");
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
     for (const DWORD disposition : {DWORD(OPEN_ALWAYS), DWORD(CREATE_ALWAYS)}) {
-        FileHandle handle;
+        TZelHandle handle;
         uint32_t error = 12345;
         // Both dispositions report ERROR_ALREADY_EXISTS for an existing file.
         EXPECT_TRUE(
@@ -120,7 +120,7 @@ TEST(FileBytes, WriteThenReadBackThroughALongPath) {
     const std::wstring path = deep + L"data.bin";
     const std::string bytes("\x01\x00\xFFpayload", 10);
     {
-        FileHandle handle;
+        TZelHandle handle;
         uint32_t error = 0;
         ASSERT_TRUE(
             OpenFileForWrite(path, handle, error, false, CREATE_ALWAYS, FILE_ATTRIBUTE_ARCHIVE, 0));
@@ -132,7 +132,7 @@ TEST(FileBytes, WriteThenReadBackThroughALongPath) {
         EXPECT_EQ(ReadFileBytes(handle, error, back, 4, nullptr), 0);
         EXPECT_EQ(error, kReadBytesError);
     }
-    FileHandle handle;
+    TZelHandle handle;
     uint32_t error = 0;
     ASSERT_TRUE(OpenFileForRead(path, handle, error, true, OPEN_EXISTING, 0, 0));
     int64_t size = 0;
@@ -160,7 +160,7 @@ TEST(GetFileSize64, CombinesBothDoubleWords) {
             EXPECT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file));
             CloseHandle(file);
         }
-        FileHandle handle;
+        TZelHandle handle;
         uint32_t error = 0;
         ASSERT_TRUE(OpenFileForRead(path, handle, error, true, OPEN_EXISTING, 0, 0));
         int64_t reported = -1;
@@ -168,7 +168,7 @@ TEST(GetFileSize64, CombinesBothDoubleWords) {
         EXPECT_EQ(reported, size);
         EXPECT_EQ(error, 0u);
     }
-    FileHandle closed;
+    TZelHandle closed;
     uint32_t error = 0;
     int64_t reported = -1;
     EXPECT_FALSE(GetFileSize64(closed, error, reported));

@@ -39,7 +39,7 @@ public:
     // Creates root\Path()\subKey (subKey may be empty) and writes a value of any type into it.
     void SetRaw(const std::wstring& subKey, const std::wstring& name, DWORD type, const void* data,
                 DWORD size) const {
-        RegKey key = Create(subKey);
+        TZelRegKey key = Create(subKey);
         ASSERT_EQ(
             RegSetValueExW(key.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
             ERROR_SUCCESS);
@@ -48,21 +48,21 @@ public:
                  const std::wstring& text) const {
         SetRaw(subKey, name, REG_SZ, text.c_str(), DWORD((text.size() + 1) * sizeof(wchar_t)));
     }
-    RegKey Create(const std::wstring& subKey) const {
+    TZelRegKey Create(const std::wstring& subKey) const {
         HKEY key = nullptr;
         const std::wstring path = subKey.empty() ? path_ : *this / subKey;
         EXPECT_EQ(RegCreateKeyExW(root_, path.c_str(), 0, nullptr, 0,
                                   KEY_ALL_ACCESS | kRegistryView, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
-        return RegKey(key);
+        return TZelRegKey(key);
     }
     bool Exists(const std::wstring& subKey) const {
-        RegKey key;
-        return key.Open(root_, subKey.empty() ? path_ : *this / subKey, KEY_READ);
+        TZelRegKey key;
+        return OpenRegKey(root_, subKey.empty() ? path_ : *this / subKey, KEY_READ, key);
     }
     bool HasValue(const std::wstring& name) const {
-        RegKey key;
-        return key.Open(root_, path_, KEY_READ) &&
+        TZelRegKey key;
+        return OpenRegKey(root_, path_, KEY_READ, key) &&
                RegQueryValueExW(key.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
                    ERROR_SUCCESS;
     }
@@ -135,8 +135,8 @@ TEST(WriteRegString, CreatesMissingKeysAndWritesTerminatedText) {
     ASSERT_TRUE(WriteRegString(key.Root(), subKey, L"Path", L"C:\\\u00C4\0hidden", false));
     ASSERT_TRUE(WriteRegString(key.Root(), subKey, L"", L"default", false));
 
-    RegKey raw;
-    ASSERT_TRUE(raw.Open(key.Root(), subKey, KEY_READ));
+    TZelRegKey raw;
+    ASSERT_TRUE(OpenRegKey(key.Root(), subKey, KEY_READ, raw));
     wchar_t data[16] = {};
     DWORD type = 0, size = sizeof(data);
     ASSERT_EQ(
@@ -173,12 +173,12 @@ TEST(DeleteRegValue, DeletesOnlyExistingValues) {
     EXPECT_FALSE(DeleteRegValue(key.Root(), L"", L"w", false));
 }
 
-using EnumFunction = bool (*)(HKEY, const std::wstring&, int32_t, RegKey&, std::wstring&);
+using EnumFunction = bool (*)(HKEY, const std::wstring&, int32_t, TZelRegKey&, std::wstring&);
 
 // Every name of an enumeration from index 0 on; also checks that the failing call closed the key.
 std::vector<std::wstring> Enumerate(EnumFunction enumerate, HKEY root, const std::wstring& subKey) {
     std::vector<std::wstring> names;
-    RegKey keyHandle;
+    TZelRegKey keyHandle;
     std::wstring name;
     HKEY lastOpen = nullptr;
     for (int32_t index = 0;; ++index) {
@@ -189,7 +189,7 @@ std::vector<std::wstring> Enumerate(EnumFunction enumerate, HKEY root, const std
         lastOpen = keyHandle.Get();
     }
     EXPECT_EQ(name, L"");
-    EXPECT_FALSE(keyHandle.IsOpen());
+    EXPECT_FALSE(keyHandle.Valid());
     if (lastOpen) {
         // The handle was closed, not just forgotten.
         EXPECT_EQ(RegQueryInfoKeyW(lastOpen, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
@@ -218,7 +218,7 @@ TEST(EnumRegNames, ListSubKeysAndValuesThenCloseTheKey) {
     EXPECT_EQ(Enumerate(EnumRegSubKeyName, key.Root(), key / L"none"), Names{});
 
     // An empty sub-key path addresses the root itself.
-    const RegKey opened = key.Create(L"b");
+    const TZelRegKey opened = key.Create(L"b");
     EXPECT_EQ(Enumerate(EnumRegSubKeyName, opened.Get(), L""), Names{L"deep"});
 }
 
@@ -232,14 +232,14 @@ TEST(EnumRegNames, RestartingAtIndexZeroReopensTheKey) {
     TestKey key(HKEY_CURRENT_USER);
     key.Create(L"a");
     key.Create(L"b");
-    RegKey keyHandle;
+    TZelRegKey keyHandle;
     std::wstring name;
     ASSERT_TRUE(EnumRegSubKeyName(key.Root(), key.Path(), 0, keyHandle, name));
     ASSERT_TRUE(EnumRegSubKeyName(key.Root(), key.Path(), 1, keyHandle, name));
     EXPECT_EQ(name, L"b");
     ASSERT_TRUE(EnumRegSubKeyName(key.Root(), key.Path(), 0, keyHandle, name));
     EXPECT_EQ(name, L"a");
-    EXPECT_TRUE(keyHandle.IsOpen());
+    EXPECT_TRUE(keyHandle.Valid());
 }
 
 TEST(DeleteRegKey, DeletesValuesAndChildlessSubKeysOneLevelDeep) {
@@ -255,8 +255,8 @@ TEST(DeleteRegKey, DeletesValuesAndChildlessSubKeysOneLevelDeep) {
     EXPECT_EQ(Enumerate(EnumRegSubKeyName, key.Root(), key.Path()), Names{L"inner"});
     EXPECT_TRUE(key.Exists(L"inner\\grandchild"));
 
-    RegKey inner;
-    ASSERT_TRUE(inner.Open(key.Root(), key / L"inner", KEY_WRITE));
+    TZelRegKey inner;
+    ASSERT_TRUE(OpenRegKey(key.Root(), key / L"inner", KEY_WRITE, inner));
     ASSERT_EQ(RegDeleteKeyExW(inner.Get(), L"grandchild", kRegistryView, 0), ERROR_SUCCESS);
     EXPECT_TRUE(DeleteRegKey(key.Root(), key.Path(), false));
     EXPECT_FALSE(key.Exists(L""));
@@ -403,7 +403,7 @@ TEST(kRegistryView, MachineSoftwareKeysLiveInTheThirtyTwoBitView) {
     ASSERT_EQ(RegCreateKeyExW(key.Root(), (key / L"theirs").c_str(), 0, nullptr, 0,
                               KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &raw, nullptr),
               ERROR_SUCCESS);
-    const RegKey theirs(raw);
+    const TZelRegKey theirs(raw);
     const wchar_t text[] = L"written by the other build";
     ASSERT_EQ(RegSetValueExW(theirs.Get(), L"v", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                              sizeof(text)),

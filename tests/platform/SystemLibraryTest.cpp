@@ -33,9 +33,9 @@ TEST(SystemLibrary, LoadsFromTheSystemFolder) {
     };
     for (const auto& c : cases) {
         const TZelSystemLibrary library(c.dll);
-        ASSERT_NE(library.Handle(), nullptr) << c.function;
-        EXPECT_EQ(CompareStringOrdinal(FolderOf(library.Handle()).c_str(), -1,
-                                       SystemFolder().c_str(), -1, TRUE),
+        ASSERT_NE(library.Get(), nullptr) << c.function;
+        EXPECT_EQ(CompareStringOrdinal(FolderOf(library.Get()).c_str(), -1, SystemFolder().c_str(),
+                                       -1, TRUE),
                   CSTR_EQUAL)
             << c.function;
         EXPECT_NE(library.Find<void()>(c.function), nullptr) << c.function;
@@ -45,7 +45,7 @@ TEST(SystemLibrary, LoadsFromTheSystemFolder) {
 
 TEST(SystemLibrary, MissingDllGivesNoFunctions) {
     const TZelSystemLibrary library(L"pagrion-no-such-library.dll");
-    EXPECT_EQ(library.Handle(), nullptr);
+    EXPECT_EQ(library.Get(), nullptr);
     EXPECT_EQ(library.Find<void()>("GetFileVersionInfoSizeW"), nullptr);
 }
 

@@ -47,8 +47,8 @@ std::vector<std::wstring> NamesIn(const std::wstring& folder) {
 }
 
 bool ProbeKeyExists() {
-    RegKey key;
-    return key.Open(HKEY_LOCAL_MACHINE, kProbeKey, KEY_READ);
+    TZelRegKey key;
+    return OpenRegKey(HKEY_LOCAL_MACHINE, kProbeKey, KEY_READ, key);
 }
 
 // Probes that an earlier rights test left under the first numbers, its process stopped before it

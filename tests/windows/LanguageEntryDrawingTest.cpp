@@ -29,10 +29,10 @@ public:
         bitmap_ =
             TZelGdiObject<HBITMAP>(CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         pixels_ = static_cast<const uint32_t*>(bits);
-        selection_ = std::make_unique<TZelSelection>(dc_, bitmap_.Handle());
+        selection_ = std::make_unique<TZelSelection>(dc_, bitmap_.Get());
         const RECT all{0, 0, kWidth, kHeight};
         const TZelGdiObject<HBRUSH> brush(CreateSolidBrush(fill));
-        FillRect(dc_, &all, brush.Handle());
+        FillRect(dc_, &all, brush.Get());
     }
     ~Canvas() {
         selection_.reset();
@@ -84,9 +84,9 @@ bool Blends(COLORREF colour, COLORREF background, COLORREF text) {
 
 int TextHeight(HFONT font) {
     const TZelScreenDC screen;
-    const TZelSelection selection(screen.Handle(), font);
+    const TZelSelection selection(screen.Get(), font);
     TEXTMETRICW metrics{};
-    GetTextMetricsW(screen.Handle(), &metrics);
+    GetTextMetricsW(screen.Get(), &metrics);
     return metrics.tmHeight;
 }
 

@@ -11,9 +11,9 @@ ShownFont ShownFontOf(HWND control) {
     if (!font || !GetObjectW(font, sizeof logical, &logical))
         return {};
     const TZelScreenDC screen;
-    const TZelSelection selection(screen.Handle(), font);
+    const TZelSelection selection(screen.Get(), font);
     wchar_t realised[LF_FACESIZE] = {};
-    GetTextFaceW(screen.Handle(), LF_FACESIZE, realised);
+    GetTextFaceW(screen.Get(), LF_FACESIZE, realised);
     return {logical.lfFaceName, logical.lfHeight, logical.lfCharSet, realised};
 }
 

@@ -3,6 +3,7 @@
 // two loads: loading grows linearly with the file when that ratio stays near 10.
 #include "BenchTiming.h"
 #include "markup/ZelMLUtl.h"
+#include "platform/Owned.h"
 
 #include <windows.h>
 
@@ -45,24 +46,12 @@ std::string DefinitionFile(size_t size) {
     return text + "</language>\r\n";
 }
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle(handle) {}
-    ~FileHandle() {
-        if (handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE handle;
-};
-
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    const TZelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    return file.handle != INVALID_HANDLE_VALUE &&
-           WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+    return file.Valid() &&
+           WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                      nullptr) &&
            written == bytes.size();
 }
@@ -86,14 +75,14 @@ bool Load(const std::wstring& path) {
 
 // The file read whole and its tag openings counted: the least any reader of it has to do.
 bool ScanBytes(const std::wstring& path) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const TZelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER size;
-    if (file.handle == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.handle, &size))
+    if (!file.Valid() || !GetFileSizeEx(file.Get(), &size))
         return false;
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    if (!ReadFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+    if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
         read != bytes.size())
         return false;
     volatile size_t openings = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '<'));

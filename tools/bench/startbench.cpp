@@ -7,6 +7,7 @@
 //   startbench SETUPFOLDER    the launcher of SETUPFOLDER, with its definition file and packages
 #include "BenchTiming.h"
 #include "TestSupport.h"
+#include "platform/Owned.h"
 
 #include <windows.h>
 
@@ -34,16 +35,17 @@ struct Program {
 std::optional<double> TimeToWindow(const Program& program, const std::wstring& folder) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
+    PROCESS_INFORMATION started{};
     std::wstring commandLine = program.commandLine;
     const double start = bench::NowMs();
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process))
+                        folder.c_str(), &startup, &started))
         return std::nullopt;
-    CloseHandle(process.hThread);
+    const TZelHandle process(started.hProcess);
+    const TZelHandle thread(started.hThread);
     std::optional<double> elapsed;
     // The wait on the process is the polling interval: it also notices an early end.
-    while (!elapsed && WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT &&
+    while (!elapsed && WaitForSingleObject(process.Get(), 1) == WAIT_TIMEOUT &&
            bench::NowMs() - start < 30000) {
         const HWND window = FindWindowW(program.windowClass, program.windowTitle);
         if (window && IsWindowVisible(window)) {
@@ -51,9 +53,8 @@ std::optional<double> TimeToWindow(const Program& program, const std::wstring& f
             program.close(window);
         }
     }
-    if (WaitForSingleObject(process.hProcess, kEndWaitMs) == WAIT_TIMEOUT)
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hProcess);
+    if (WaitForSingleObject(process.Get(), kEndWaitMs) == WAIT_TIMEOUT)
+        TerminateProcess(process.Get(), 1);
     return elapsed;
 }
 

@@ -62,8 +62,7 @@ Placement InCaptionBar(const std::wstring& title, int dpi) {
     const int closeBox = GetSystemMetrics(SM_CXSIZE) + kCaptionGap;
     const SIZE has{ScaleFromDesign(selection_layout::kClientWidth, dpi) - icon - closeBox,
                    GetSystemMetrics(SM_CYCAPTION)};
-    return {"title", DrawnTextExtent(captionFont.Handle(), title, DT_SINGLELINE | DT_NOPREFIX),
-            has};
+    return {"title", DrawnTextExtent(captionFont.Get(), title, DT_SINGLELINE | DT_NOPREFIX), has};
 }
 
 // The list draws every language's row in the font of the highlighted language: the English
@@ -121,9 +120,9 @@ std::vector<Placement> LanguagePlacements(const TLxSetupLanguageItem& language, 
 // The face the system gave for the font: the family asked for, or its stand-in.
 std::wstring FaceOf(HFONT font) {
     TZelScreenDC screen;
-    TZelSelection selection(screen.Handle(), font ? font : GetStockObject(SYSTEM_FONT));
+    TZelSelection selection(screen.Get(), font ? font : GetStockObject(SYSTEM_FONT));
     wchar_t face[LF_FACESIZE] = {};
-    GetTextFaceW(screen.Handle(), LF_FACESIZE, face);
+    GetTextFaceW(screen.Get(), LF_FACESIZE, face);
     return face;
 }
 

@@ -22,7 +22,7 @@ void WriteParameter(const wchar_t* name, const std::optional<std::wstring>& valu
         if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSilentKey, 0, nullptr, 0,
                             KEY_SET_VALUE | kRegistryView, nullptr, &key, nullptr) != ERROR_SUCCESS)
             return;
-        const RegKey owned(key);
+        const TZelRegKey owned(key);
         RegSetValueExW(owned.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(L""),
                        sizeof(wchar_t));
     }
