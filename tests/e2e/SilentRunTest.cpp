@@ -16,11 +16,19 @@ bool Contains(const std::string& text, const std::string& part) {
 
 class SilentRun : public SilentRunFixture {
 protected:
+    // The log's messages, a line each, for the report of a failed run.
+    std::string LogText() const {
+        std::string text;
+        for (const LogLine& line : Log())
+            text += line.processId + " " + line.message + "\n";
+        return text;
+    }
+
     void ExpectResults(const engtool::SilentOutcome& outcome, uint32_t exitCode,
                        const wchar_t* error, const wchar_t* reboot) {
         ASSERT_TRUE(outcome.Finished)
             << "the unattended caller waits for ever (a message box waits for a user it lacks)";
-        EXPECT_EQ(outcome.ExitCode, exitCode);
+        EXPECT_EQ(outcome.ExitCode, exitCode) << "the install log:\n" << LogText();
         EXPECT_EQ(outcome.Error, std::optional<std::wstring>(error));
         EXPECT_EQ(outcome.Reboot, std::optional<std::wstring>(reboot));
         EXPECT_EQ(outcome.Install, std::optional<std::wstring>(L"0"));
