@@ -233,13 +233,16 @@ TEST_F(SilentRun, LogShowsTheRunInOrderWithTheProgressProcessApart) {
 
 TEST_F(SilentRun, OverlongPackagePathIsStartedFromACopy) {
     // Folders beside the launcher that make the package's path longer than 250 characters.
+    // The scratch folder's length varies with the test program's process id: the folders are
+    // added until the whole path is long enough, whatever the folder's own length.
+    const std::wstring fileName = L"pkg_en.exe";
     std::wstring relative;
-    while ((setupFolder.Path() + relative).size() < 240) {
+    while ((setupFolder.Path() + relative + fileName).size() <= 250) {
         relative += L"deeper-folder-name\\";
         ASSERT_TRUE(
             CreateDirectoryW((L"\\\\?\\" + setupFolder.Path() + relative).c_str(), nullptr));
     }
-    relative += L"pkg_en.exe";
+    relative += fileName;
     ASSERT_GT((setupFolder.Path() + relative).size(), 250u);
     ASSERT_TRUE(CopyFileW((ProgramFolder() + L"fakepackage.exe").c_str(),
                           (L"\\\\?\\" + setupFolder.Path() + relative).c_str(), FALSE));
