@@ -1,6 +1,6 @@
 // The definition-file inspector as a person runs it: its output byte for byte and its exit codes.
 #include "DumpQuote.h"
-#include "InspectorRun.h"
+#include "DatCheckRun.h"
 #include "TestSupport.h"
 
 #include <windows.h>

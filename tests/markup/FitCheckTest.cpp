@@ -1,7 +1,7 @@
 // The inspector's fit check as a translator runs it: a text that fits is not named; a cut text is
 // named with the size it needs, measured in the font the launcher gives its language, and the
 // size its place has.
-#include "InspectorRun.h"
+#include "DatCheckRun.h"
 #include "TestSupport.h"
 
 #include "language/LanguageFontInfo.h"
