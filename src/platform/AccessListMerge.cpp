@@ -1,6 +1,7 @@
 // The merge of new entries into an existing discretionary access list.
 #include "platform/ZelACLUtl.h"
 
+#include <cstring>
 #include <new>
 
 namespace {
@@ -117,6 +118,27 @@ PACL GetDaclInfo(PSECURITY_DESCRIPTOR descriptor, ACL_SIZE_INFORMATION& sizeInfo
     if (present)
         GetAclInformation(dacl, &sizeInfo, sizeof(sizeInfo), AclSizeInformation);
     return dacl;
+}
+
+bool SameAccessEntries(PACL first, PACL second) {
+    ACL_SIZE_INFORMATION firstSize{};
+    ACL_SIZE_INFORMATION secondSize{};
+    if (!first || !second ||
+        !GetAclInformation(first, &firstSize, sizeof firstSize, AclSizeInformation) ||
+        !GetAclInformation(second, &secondSize, sizeof secondSize, AclSizeInformation) ||
+        firstSize.AceCount != secondSize.AceCount)
+        return false;
+    for (DWORD index = 0; index < firstSize.AceCount; ++index) {
+        void* firstEntry = nullptr;
+        void* secondEntry = nullptr;
+        if (!GetAce(first, index, &firstEntry) || !GetAce(second, index, &secondEntry))
+            return false;
+        const WORD size = static_cast<const ACE_HEADER*>(firstEntry)->AceSize;
+        if (size != static_cast<const ACE_HEADER*>(secondEntry)->AceSize ||
+            memcmp(firstEntry, secondEntry, size) != 0)
+            return false;
+    }
+    return true;
 }
 
 std::unique_ptr<TZelACLNewSDACL> BuildNewDacl(PSECURITY_DESCRIPTOR oldDescriptor,

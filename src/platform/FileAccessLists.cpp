@@ -36,6 +36,14 @@ bool SetFileAces(const std::wstring& path, const TZelAceCollection* entries) try
     const std::unique_ptr<TZelACLNewSDACL> merged = BuildNewDacl(oldDescriptor.Get(), entries);
     if (!merged)
         return false;
+    // The install log grants after every line: from the second line on, the list holds the
+    // entry already, and storing it again would change nothing.
+    ACL_SIZE_INFORMATION oldSize;
+    bool present = false;
+    bool defaulted = false;
+    const PACL oldAcl = GetDaclInfo(oldDescriptor.Get(), oldSize, present, defaulted);
+    if (SameAccessEntries(oldAcl, merged->Acl))
+        return true;
     return SetFileSecurityW(prefixedPath.c_str(), DACL_SECURITY_INFORMATION,
                             merged->SecurityDescriptor) != FALSE;
 } catch (...) {

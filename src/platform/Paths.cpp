@@ -315,15 +315,14 @@ bool IsVolumeReady(const std::wstring& path) noexcept try {
     const std::wstring root = ExtractPathRoot(path);
     if (ReadyVolume().Remembers(root))
         return true;
-    wchar_t volumeName[64];
     DWORD serialNumber = 0;
-    DWORD maximumComponentLength = 0;
-    DWORD fileSystemFlags = 0;
     // A drive without medium must answer with an error, not with a system dialog.
     DWORD previousMode = 0;
     const bool modeSet = SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previousMode);
-    const bool ready = GetVolumeInformationW(root.c_str(), volumeName, 64, &serialNumber,
-                                             &maximumComponentLength, &fileSystemFlags, nullptr, 0);
+    // The serial number alone takes the volume's answer; each further value asked for would
+    // cost the volume another query, and none is used.
+    const bool ready = GetVolumeInformationW(root.c_str(), nullptr, 0, &serialNumber, nullptr,
+                                             nullptr, nullptr, 0);
     if (modeSet)
         SetThreadErrorMode(previousMode, nullptr);
     if (ready)

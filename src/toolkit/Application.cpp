@@ -46,6 +46,8 @@ TZelApplication::~TZelApplication() {
 }
 
 void TZelApplication::SetTitle(const std::wstring& title) {
+    if (title == title_)
+        return;
     title_ = title;
     if (window_)
         SetWindowTextW(window_, title_.c_str());

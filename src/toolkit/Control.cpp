@@ -41,6 +41,9 @@ void TZelControl::SetCaption(const std::wstring& caption) {
         initialCaption_ = caption;
         return;
     }
+    // The same text again would only be stored and drawn again.
+    if (Caption() == caption)
+        return;
     SetWindowTextW(handle_, caption.c_str());
     TextChanged();
 }

@@ -133,10 +133,10 @@ std::wstring TZelForm::Caption() const {
 }
 
 void TZelForm::SetCaption(const std::wstring& caption) {
-    if (handle_)
-        SetWindowTextW(handle_, caption.c_str());
-    else
+    if (!handle_)
         design_.caption = caption;
+    else if (Caption() != caption)
+        SetWindowTextW(handle_, caption.c_str());
 }
 
 void TZelForm::SetFont(const std::wstring& name, int size, BYTE charset) {

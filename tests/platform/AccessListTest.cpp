@@ -202,6 +202,40 @@ TEST(BuildNewDacl, GrantingTwiceLeavesOneEntry) {
     ASSERT_NE(twice, nullptr);
     EXPECT_EQ(EntriesOf(twice->Acl), EntriesOf(once->Acl));
     EXPECT_EQ(EntriesOf(twice->Acl).size(), 3u);
+    EXPECT_TRUE(SameAccessEntries(twice->Acl, once->Acl));
+}
+
+// A list is stored again only when the merge changed it: any difference in an entry, in their
+// order or in their number counts.
+TEST(SameAccessEntries, TellsEqualListsFromAnyDifference) {
+    const std::vector<Ace> base = {{kAllowed, 0, kFull, kSystem}, {kAllowed, 0, kRead, kUsers}};
+    const struct {
+        const char* name;
+        std::vector<Ace> other;
+        bool same;
+    } cases[] = {
+        {"the same entries", base, true},
+        {"other order", {base[1], base[0]}, false},
+        {"other rights", {base[0], {kAllowed, 0, kFull, kUsers}}, false},
+        {"other flags", {base[0], {kAllowed, kFolderFlags, kRead, kUsers}}, false},
+        {"other type", {base[0], {kDenied, 0, kRead, kUsers}}, false},
+        {"other account", {base[0], {kAllowed, 0, kRead, kEveryone}}, false},
+        {"one entry more", {base[0], base[1], {kAllowed, 0, kRead, kEveryone}}, false},
+        {"one entry less", {base[0]}, false},
+    };
+    Descriptor first(base);
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    PACL firstAcl = nullptr;
+    ASSERT_TRUE(GetSecurityDescriptorDacl(first.Get(), &present, &firstAcl, &defaulted));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Descriptor second(c.other);
+        PACL secondAcl = nullptr;
+        ASSERT_TRUE(GetSecurityDescriptorDacl(second.Get(), &present, &secondAcl, &defaulted));
+        EXPECT_EQ(SameAccessEntries(firstAcl, secondAcl), c.same);
+    }
+    EXPECT_FALSE(SameAccessEntries(firstAcl, nullptr));
 }
 
 TEST(BuildNewDacl, CarriesTheInheritanceStateOver) {
@@ -355,6 +389,9 @@ TEST(GrantEveryone, LetsEveryoneWriteToTheFileOrFolder) {
         const std::wstring prefixed = L"\\\\?\\" + path;
         testing_support::WriteBytes(prefixed, "text");
         ASSERT_EQ(EveryoneWriteGrant(prefixed), std::nullopt);
+        EXPECT_TRUE(GrantEveryoneFile(path));
+        EXPECT_EQ(EveryoneWriteGrant(prefixed), testing_support::kFileGrantFlags);
+        // A second grant finds the entry in place, as every line of the install log does.
         EXPECT_TRUE(GrantEveryoneFile(path));
         EXPECT_EQ(EveryoneWriteGrant(prefixed), testing_support::kFileGrantFlags);
     }
