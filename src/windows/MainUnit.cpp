@@ -52,6 +52,9 @@ TOrnOVISetup000::TOrnOVISetup000(TZelApplication& application, TLxSetupManager& 
     lstLANG.OnDrawItem = [this](const TZelDrawItem& item) { lstLANGDrawItem(item); };
     btnSTART.OnClick = [this] { btnSTARTClick(); };
     btnCANCEL.OnClick = [this] { btnCANCELClick(); };
+    // The window is made in the language it opens with: its font and texts are not made in the
+    // design's first and then replaced.
+    ApplyLanguage();
 }
 
 void TOrnOVISetup000::FormCreate() {
