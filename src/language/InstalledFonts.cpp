@@ -133,6 +133,17 @@ std::wstring FirstFontOfCharset(bool fixedPitch, int32_t index, uint8_t charset)
 
 namespace {
 
+// The device context the families are looked up on: one for all lookups of the process, because
+// fetching and releasing the screen's context for each family cost more than a lookup of a family
+// that is not installed. A memory context made for the screen lists the screen's fonts. A context
+// that could not be made is asked for again at the next lookup.
+HDC FamilyLookupDC() {
+    static TZelOwnDC lookupDC;
+    if (!lookupDC.Valid())
+        lookupDC.Reset(CreateCompatibleDC(nullptr));
+    return lookupDC.Get();
+}
+
 struct FamilyLookup {
     const std::wstring& name;
     bool found = false;
@@ -153,14 +164,13 @@ bool IsFontFamilyInstalled(const std::wstring& name) {
     // A face name holds at most LF_FACESIZE - 1 characters: no family has a longer one.
     if (name.empty() || name.size() >= LF_FACESIZE)
         return false;
-    const TZelScreenDC screen;
-    if (!screen.Get())
+    const HDC lookupDC = FamilyLookupDC();
+    if (!lookupDC)
         return false;
     LOGFONTW family{};
     family.lfCharSet = DEFAULT_CHARSET; // every character set of the family
     name.copy(family.lfFaceName, name.size());
     FamilyLookup lookup{name};
-    EnumFontFamiliesExW(screen.Get(), &family, MatchFamilyName, reinterpret_cast<LPARAM>(&lookup),
-                        0);
+    EnumFontFamiliesExW(lookupDC, &family, MatchFamilyName, reinterpret_cast<LPARAM>(&lookup), 0);
     return lookup.found;
 }

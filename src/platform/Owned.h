@@ -96,6 +96,14 @@ struct TZelScreenDcTraits {
     static void Close(HDC dc) { ReleaseDC(nullptr, dc); }
 };
 
+// A device context of the program's own, such as a memory device context.
+struct TZelOwnDcTraits {
+    using Raw = HDC;
+    static bool Holds(HDC dc) { return dc != nullptr; }
+    static void Close(HDC dc) { DeleteDC(dc); }
+};
+using TZelOwnDC = TZelOwned<TZelOwnDcTraits>;
+
 // A loaded DLL.
 struct TZelModuleTraits {
     using Raw = HMODULE;
