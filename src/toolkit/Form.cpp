@@ -8,8 +8,10 @@
 
 namespace {
 
-// The window property that leads from a window handle to its form.
-constexpr wchar_t kFormProperty[] = L"TZelForm";
+// A form window keeps its form in the first bytes of its own window data. A named window property
+// would do the same, but looking one up goes to the window manager each time, and the form is
+// looked up for every message the window receives.
+constexpr int kFormSlot = 0;
 // Control and timer identifiers start above those of the dialog commands (IDOK, IDCANCEL...).
 constexpr int kFirstControlId = 100;
 
@@ -43,7 +45,16 @@ int TZelForm::RegisterTimer(TZelTimer& timer) {
 }
 
 TZelForm* TZelForm::FromHandle(HWND window) {
-    return window ? static_cast<TZelForm*>(GetPropW(window, kFormProperty)) : nullptr;
+    // Only a window of a form class has the slot; in any other window (a message box, a control)
+    // the same bytes mean something else or are not there at all.
+    if (!window || static_cast<ULONG_PTR>(GetClassLongPtrW(window, GCLP_WNDPROC)) !=
+                       reinterpret_cast<ULONG_PTR>(&StaticWndProc))
+        return nullptr;
+    return FormOf(window);
+}
+
+TZelForm* TZelForm::FormOf(HWND formWindow) {
+    return reinterpret_cast<TZelForm*>(GetWindowLongPtrW(formWindow, kFormSlot));
 }
 
 bool TZelForm::RegisterWindowClass() const {
@@ -53,6 +64,7 @@ bool TZelForm::RegisterWindowClass() const {
     if (GetClassInfoExW(instance, design_.className.c_str(), &windowClass))
         return true;
     windowClass.lpfnWndProc = StaticWndProc;
+    windowClass.cbWndExtra = sizeof(TZelForm*);
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -258,15 +270,15 @@ LRESULT CALLBACK TZelForm::StaticWndProc(HWND window, UINT message, WPARAM wPara
     TZelForm* form = nullptr;
     if (message == WM_NCCREATE) {
         form = static_cast<TZelForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetPropW(window, kFormProperty, form);
+        SetWindowLongPtrW(window, kFormSlot, reinterpret_cast<LONG_PTR>(form));
         form->handle_ = window;
     } else {
-        form = FromHandle(window);
+        form = FormOf(window);
     }
     if (!form)
         return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        RemovePropW(window, kFormProperty);
+        SetWindowLongPtrW(window, kFormSlot, 0);
         form->handle_ = nullptr;
         form->application_.FormDestroyed(*form);
         return DefWindowProcW(window, message, wParam, lParam);

@@ -84,6 +84,8 @@ private:
     int RegisterTimer(TZelTimer& timer);
 
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The form kept in a form window's own data; only for windows known to be form windows.
+    static TZelForm* FormOf(HWND formWindow);
     bool RegisterWindowClass() const;
     void CreateControls();
     TZelControl* ControlById(int id) const;

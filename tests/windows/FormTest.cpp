@@ -4,6 +4,9 @@
 
 #include "toolkit/TextMeasure.h"
 
+#include <memory>
+#include <type_traits>
+
 namespace {
 
 using namespace toolkit_test;
@@ -99,6 +102,30 @@ TEST_F(Form, ClosingAFormThatIsNotTheMainFormLeavesTheApplicationRunning) {
     second.Close();
     EXPECT_FALSE(second.Visible());
     EXPECT_FALSE(application.Terminated());
+}
+
+// A window leads to its form only when it is a form window: not a control, and not a window of
+// another class whose own window data happens to hold the form's address.
+TEST_F(Form, OnlyAFormWindowLeadsToItsForm) {
+    TestForm& form = application.CreateForm<TestForm>();
+    EXPECT_EQ(TZelForm::FromHandle(form.Handle()), &form);
+    EXPECT_EQ(TZelForm::FromHandle(nullptr), nullptr);
+    EXPECT_EQ(TZelForm::FromHandle(form.list.Handle()), nullptr);
+
+    WNDCLASSEXW otherClass{};
+    otherClass.cbSize = sizeof otherClass;
+    otherClass.lpfnWndProc = DefWindowProcW;
+    otherClass.cbWndExtra = sizeof(TZelForm*);
+    otherClass.hInstance = GetModuleHandleW(nullptr);
+    otherClass.lpszClassName = L"TZelToolkitTestOtherWindow";
+    RegisterClassExW(&otherClass); // fails harmlessly when a repeated test registered it already
+    const std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)> other(
+        CreateWindowExW(0, otherClass.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                        otherClass.hInstance, nullptr),
+        DestroyWindow);
+    ASSERT_NE(other.get(), nullptr);
+    SetWindowLongPtrW(other.get(), 0, reinterpret_cast<LONG_PTR>(&form));
+    EXPECT_EQ(TZelForm::FromHandle(other.get()), nullptr);
 }
 
 TEST_F(Form, NewFontReachesEveryControlAndResizesTheFittedLabel) {
