@@ -12,25 +12,37 @@ constexpr wchar_t kEveryoneSid[] = L"S-1-1-0";
 constexpr uint8_t kFolderGrantFlags = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
 constexpr uint8_t kFileGrantFlags = 0;
 
-} // namespace
+// A file or folder opened for its access list alone. One open serves reading the list and storing
+// the merged one: the install log is granted after every line, and under some systems each open
+// costs more than the rest of the grant.
+TZelHandle OpenAccessList(const std::wstring& path) {
+    return TZelHandle(CreateFileW(path.c_str(), READ_CONTROL | WRITE_DAC,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
 
-TZelHeapBlock GetFileDaclDescriptor(const std::wstring& path) {
+// The security descriptor of an opened file or folder holding its discretionary list, or null.
+TZelHeapBlock GetDaclDescriptor(HANDLE object) {
     DWORD size = 0;
-    if (!GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size) &&
+    if (!GetKernelObjectSecurity(object, DACL_SECURITY_INFORMATION, nullptr, 0, &size) &&
         GetLastError() != ERROR_INSUFFICIENT_BUFFER)
         return {};
     TZelHeapBlock descriptor(SecAlloc(size));
     if (!descriptor.Valid() ||
-        !GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.Get(), size, &size))
+        !GetKernelObjectSecurity(object, DACL_SECURITY_INFORMATION, descriptor.Get(), size, &size))
         return {};
     return descriptor;
 }
 
+} // namespace
+
 bool SetFileAces(const std::wstring& path, const TZelAceCollection* entries) try {
     if (path.empty() || !entries || entries->Count() == 0)
         return false;
-    const std::wstring prefixedPath = AddLongPathPrefix(path);
-    const TZelHeapBlock oldDescriptor = GetFileDaclDescriptor(prefixedPath);
+    const TZelHandle object = OpenAccessList(AddLongPathPrefix(path));
+    if (!object.Valid())
+        return false;
+    const TZelHeapBlock oldDescriptor = GetDaclDescriptor(object.Get());
     if (!oldDescriptor.Valid())
         return false;
     const std::unique_ptr<TZelACLNewSDACL> merged = BuildNewDacl(oldDescriptor.Get(), entries);
@@ -44,8 +56,8 @@ bool SetFileAces(const std::wstring& path, const TZelAceCollection* entries) try
     const PACL oldAcl = GetDaclInfo(oldDescriptor.Get(), oldSize, present, defaulted);
     if (SameAccessEntries(oldAcl, merged->Acl))
         return true;
-    return SetFileSecurityW(prefixedPath.c_str(), DACL_SECURITY_INFORMATION,
-                            merged->SecurityDescriptor) != FALSE;
+    return SetKernelObjectSecurity(object.Get(), DACL_SECURITY_INFORMATION,
+                                   merged->SecurityDescriptor) != FALSE;
 } catch (...) {
     return false;
 }

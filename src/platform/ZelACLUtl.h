@@ -108,11 +108,9 @@ std::unique_ptr<TZelACLNewSDACL> BuildNewDacl(PSECURITY_DESCRIPTOR oldDescriptor
 // Whether two access lists hold the same entries in the same order, byte for byte.
 bool SameAccessEntries(PACL first, PACL second);
 
-// The security descriptor of a file or folder holding its discretionary list, or null.
-TZelHeapBlock GetFileDaclDescriptor(const std::wstring& path);
-
 // Merges entries into the list of a file or folder and stores the result; a list that holds the
-// merged entries already is not stored again.
+// merged entries already is not stored again. False also when this process may not change the
+// list.
 bool SetFileAces(const std::wstring& path, const TZelAceCollection* entries);
 
 // The entry that gives Everyone full access: to a folder and everything created in it (inherited
