@@ -39,15 +39,15 @@ TLxPruneReason CheckInstallable(TLxSetupLanguageItem& item, const std::wstring& 
 }
 
 std::vector<TLxPruneReason> PruneLanguages(TLxSetupLanguageCollection& languages,
-                                           const std::wstring& programFolder) {
+                                           const std::wstring& programFolder, bool silentMode) {
     std::vector<TLxPruneReason> reasons(languages.Count(), prKept);
     for (int index = languages.Count() - 1; index >= 0; --index) {
         TLxSetupLanguageItem* item = languages.Items(index);
         reasons[index] = CheckInstallable(*item, programFolder);
-        if (reasons[index] == prKept)
-            item->UpdateUsable();
-        else
+        if (reasons[index] != prKept)
             languages.Remove(item);
+        else if (!silentMode)
+            item->UpdateUsable();
     }
     return reasons;
 }

@@ -23,10 +23,11 @@ enum TLxPruneReason : uint8_t {
 TLxPruneReason CheckInstallable(TLxSetupLanguageItem& item, const std::wstring& programFolder);
 
 // Removes every language that cannot be installed, from the last to the first, and updates Usable
-// of the languages kept. The result holds the reason of each language by its index before
-// pruning.
+// of the languages kept, except in silent mode: there every language takes part whatever its
+// usability, and rating it would look up the fonts. The result holds the reason of each language
+// by its index before pruning.
 std::vector<TLxPruneReason> PruneLanguages(TLxSetupLanguageCollection& languages,
-                                           const std::wstring& programFolder);
+                                           const std::wstring& programFolder, bool silentMode);
 
 // The index of the language to propose: with one language, that one; with more, among those that
 // take part (all in silent mode, else the usable ones) the last whose LangID is

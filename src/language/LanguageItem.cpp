@@ -33,8 +33,7 @@ uint32_t HexadecimalValue(std::wstring_view text) {
     return static_cast<uint32_t>(IntegerWithDefault(prefixed, 0));
 }
 
-TLxLanguageItem::TLxLanguageItem(TZelMLNode& lang)
-    : FontInfo(std::make_unique<TZelLanguageFontInfo>()) {
+TLxLanguageItem::TLxLanguageItem(TZelMLNode& lang) {
     LangAttributes attributes(lang);
     Code = attributes.Text(L"code");
     LCID = attributes.Hexadecimal(L"lcid");
@@ -46,12 +45,19 @@ TLxLanguageItem::TLxLanguageItem(TZelMLNode& lang)
     DLHost = attributes.Trimmed(L"dlhost");
     DLPath = attributes.Trimmed(L"dlpath");
     DLFile = attributes.Trimmed(L"dlfile");
-    const std::wstring sizes = attributes.Text(L"size");
-    const std::wstring charsets = attributes.Text(L"charset");
-    const std::wstring fonts = attributes.Text(L"font");
-    FontInfo->Parse(fonts, charsets, sizes);
+    sizeList_ = attributes.Text(L"size");
+    charsetList_ = attributes.Text(L"charset");
+    fontList_ = attributes.Text(L"font");
     EnName = attributes.Text(L"en");
     LocaleValid = IsValidLocale(LCID, LCID_INSTALLED);
 }
 
 TLxLanguageItem::~TLxLanguageItem() = default;
+
+const TZelLanguageFontInfo& TLxLanguageItem::FontInfo() const {
+    if (!fontChosen_) {
+        fontInfo_.Parse(fontList_, charsetList_, sizeList_);
+        fontChosen_ = true;
+    }
+    return fontInfo_;
+}

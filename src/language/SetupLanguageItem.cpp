@@ -42,7 +42,7 @@ std::wstring TLxSetupLanguageItem::GetMessage(int number) const {
 }
 
 bool TLxSetupLanguageItem::UpdateUsable() {
-    Usable = LocaleValid && !FontInfo->Name.empty();
+    Usable = LocaleValid && !FontInfo().Name.empty();
     return Usable;
 }
 

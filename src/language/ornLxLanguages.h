@@ -54,9 +54,21 @@ public:
     std::wstring DLHost;
     std::wstring DLPath;
     std::wstring DLFile;
-    std::unique_ptr<TZelLanguageFontInfo> FontInfo; // never null
-    std::wstring EnName;                            // the name the selection window lists
-    bool LocaleValid = false;                       // LCID is a locale installed on this machine
+    std::wstring EnName;      // the name the selection window lists
+    bool LocaleValid = false; // LCID is a locale installed on this machine
+
+    // The font of the language's texts, chosen from its "font", "charset" and "size" lists when
+    // it is first asked for rather than while the item is built: the choice looks the families
+    // up on the display, and a process that shows no window (a silent setup) never asks and so
+    // never connects to the display.
+    const TZelLanguageFontInfo& FontInfo() const;
+
+private:
+    std::wstring fontList_; // the three attributes as written
+    std::wstring charsetList_;
+    std::wstring sizeList_;
+    mutable TZelLanguageFontInfo fontInfo_;
+    mutable bool fontChosen_ = false;
 };
 
 // The catalogue: owns its items, in file order. Subclasses choose the item class through
@@ -92,7 +104,6 @@ private:
     std::vector<std::unique_ptr<TLxLanguageItem>> items_;
 };
 
-// The messages a language carries, by number.
 // The messages a language gives, by their numbers in the definition file.
 enum TLxMessage : int {
     msgPackageMissing = 100,     // the installer file is missing at run time

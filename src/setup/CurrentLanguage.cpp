@@ -11,7 +11,7 @@
 int TLxSetupManager::ChooseDefaultLanguage() {
     CurrentIndex = -1;
     const uint16_t userLanguage = UserLanguageID();
-    PruneLanguages(*Languages, ExtractFileFolder(GetProgramFileName()));
+    PruneLanguages(*Languages, ExtractFileFolder(GetProgramFileName()), SilentMode);
     std::wstring installLang;
     ReadRegString(HKEY_LOCAL_MACHINE, kViewerKey, L"InstallLang", installLang);
     CurrentIndex =

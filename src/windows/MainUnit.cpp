@@ -76,7 +76,7 @@ void TOrnOVISetup000::ApplyLanguage() {
         return;
     SetCaption(language->Title);
     Application().SetTitle(Caption());
-    const TZelLanguageFontInfo& font = *language->FontInfo;
+    const TZelLanguageFontInfo& font = language->FontInfo();
     SetFont(font.GetFontName(), font.Size, font.Charset);
     btnSTART.SetCaption(language->StartCaption);
     btnCANCEL.SetCaption(language->CancelCaption);

@@ -79,7 +79,7 @@ void TOrnOVIProgress000::FormCreate() {
     if (const TLxSetupLanguageItem* language = manager_.CurrentLanguage()) {
         SetCaption(language->Title);
         Application().SetTitle(Caption());
-        const TZelLanguageFontInfo& font = *language->FontInfo;
+        const TZelLanguageFontInfo& font = language->FontInfo();
         SetFont(font.GetFontName(), font.Size, font.Charset);
         lblSTATUS.SetCaption(language->EngSta);
         lblPROGRESS.SetCaption(language->EngVew);

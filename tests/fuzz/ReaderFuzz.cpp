@@ -65,7 +65,7 @@ void ReadCatalogue(TZelMLDocumentRoot& root) {
         for (int number = kFirstMessage; number <= kLastMessage; ++number)
             item->GetMessage(number);
         item->UpdateUsable();
-        item->FontInfo->GetFontName();
+        item->FontInfo().GetFontName();
     }
 }
 

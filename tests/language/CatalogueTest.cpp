@@ -224,9 +224,27 @@ TEST_F(Catalogue, PruningMakesTheKeptInstallerFilesFullPaths) {
                                   "</lang></language>");
     TLxSetupLanguageCollection languages;
     ASSERT_TRUE(languages.LoadFromFile(folder / L"a.dat"));
-    EXPECT_EQ(PruneLanguages(languages, folder.Path()), std::vector<TLxPruneReason>{prKept});
+    EXPECT_EQ(PruneLanguages(languages, folder.Path(), false), std::vector<TLxPruneReason>{prKept});
     ASSERT_EQ(languages.Count(), 1);
     EXPECT_EQ(languages.Items(0)->SetupFile, folder / L"sub\\ja.exe");
+}
+
+// Every language takes part in a silent run, so its pruning leaves usability unrated: rating it
+// would look up the fonts, which a process without a window need not do.
+TEST_F(Catalogue, SilentPruningKeepsTheSameLanguagesWithoutRatingThem) {
+    AddPackage(L"pkg.exe");
+    WriteBytes(folder / L"a.dat", "<language><lang code=\"en\" lcid=\"0409\" langid=\"9\" "
+                                  "font=\"IPAPGothic\"><item name=\"title\" value=\"T\"/>"
+                                  "<item name=\"file\" value=\"pkg.exe\"/></lang>"
+                                  "<lang code=\"x\" lcid=\"0409\" langid=\"9\"/></language>");
+    for (const bool silent : {false, true}) {
+        TLxSetupLanguageCollection languages;
+        ASSERT_TRUE(languages.LoadFromFile(folder / L"a.dat"));
+        EXPECT_EQ(PruneLanguages(languages, folder.Path(), silent),
+                  (std::vector<TLxPruneReason>{prKept, prNoFile}));
+        ASSERT_EQ(languages.Count(), 1);
+        EXPECT_EQ(languages.Items(0)->Usable, !silent) << silent;
+    }
 }
 
 TEST_F(Catalogue, SilentModeLetsUnusableLanguagesTakePart) {

@@ -35,7 +35,7 @@ std::string LanguageLines(const TLxSetupLanguageItem& item) {
     lines += Field("en", item.EnName);
     lines += item.LocaleValid ? " localevalid=1\n" : " localevalid=0\n";
 
-    const TZelLanguageFontInfo& font = *item.FontInfo;
+    const TZelLanguageFontInfo& font = item.FontInfo();
     lines += "  font";
     lines += Field("name", font.Name);
     lines += " charset=" + Hex(font.Charset, 2);
@@ -91,7 +91,8 @@ CatalogueDump DumpCatalogue(const std::wstring& fileName, uint16_t installedLang
     for (int index = 0; index < languages.Count(); ++index)
         dump.text += LanguageLines(*languages.Items(index));
 
-    const std::vector<TLxPruneReason> reasons = PruneLanguages(languages, FolderOf(fileName));
+    const std::vector<TLxPruneReason> reasons =
+        PruneLanguages(languages, FolderOf(fileName), false);
     int kept = 0; // the index of the next kept language in the pruned catalogue
     for (int index = 0; index < static_cast<int>(reasons.size()); ++index) {
         dump.text += "prune " + std::to_string(index);

@@ -161,7 +161,7 @@ FitReport CheckFit(const std::wstring& fileName, int dpi) {
     for (int index = 0; index < languages.Count(); ++index) {
         const TLxSetupLanguageItem& language = *languages.Items(index);
         // The font the windows take when they show the language.
-        const TZelLanguageFontInfo& info = *language.FontInfo;
+        const TZelLanguageFontInfo& info = language.FontInfo();
         const TZelWindowFont font(info.GetFontName(), info.Size, info.Charset, dpi);
         report.text += FontLine(index, language, font);
         for (const Placement& placement : LanguagePlacements(language, font.Handle(), names, dpi)) {
