@@ -55,9 +55,9 @@ TLxLanguageItem::TLxLanguageItem(TZelMLNode& lang) {
 TLxLanguageItem::~TLxLanguageItem() = default;
 
 const TZelLanguageFontInfo& TLxLanguageItem::FontInfo() const {
-    if (!fontChosen_) {
-        fontInfo_.Parse(fontList_, charsetList_, sizeList_);
-        fontChosen_ = true;
+    if (!fontInfo_) {
+        fontInfo_.emplace();
+        fontInfo_->Parse(fontList_, charsetList_, sizeList_);
     }
-    return fontInfo_;
+    return *fontInfo_;
 }

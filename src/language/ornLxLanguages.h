@@ -18,6 +18,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,8 +68,7 @@ private:
     std::wstring fontList_; // the three attributes as written
     std::wstring charsetList_;
     std::wstring sizeList_;
-    mutable TZelLanguageFontInfo fontInfo_;
-    mutable bool fontChosen_ = false;
+    mutable std::optional<TZelLanguageFontInfo> fontInfo_; // empty until first asked for
 };
 
 // The catalogue: owns its items, in file order. Subclasses choose the item class through
