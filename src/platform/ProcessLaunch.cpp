@@ -207,6 +207,25 @@ bool StartProgram(const std::wstring& fileName, const std::wstring& params, int3
     return started;
 }
 
+TZelBackgroundStart::TZelBackgroundStart(std::wstring fileName, std::wstring params,
+                                         int32_t showCmd)
+    : fileName_(std::move(fileName)), params_(std::move(params)), showCmd_(showCmd),
+      thread_(CreateThread(nullptr, 0, Start, this, 0, nullptr)) {
+    if (!thread_.Valid())
+        Start(this);
+}
+
+TZelBackgroundStart::~TZelBackgroundStart() {
+    if (thread_.Valid())
+        WaitForSingleObject(thread_.Get(), INFINITE);
+}
+
+DWORD WINAPI TZelBackgroundStart::Start(void* self) {
+    const auto& start = *static_cast<const TZelBackgroundStart*>(self);
+    StartProgram(start.fileName_, start.params_, start.showCmd_, false);
+    return 0;
+}
+
 bool RunProgram(const std::wstring& fileName, const std::wstring& params, int32_t showCmd,
                 bool waitForIdle, TZelLaunchMode launchMode, HWND ownerWindow,
                 HANDLE* processHandle, uint32_t* shellResult, uint32_t* exitCode) {

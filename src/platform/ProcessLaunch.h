@@ -4,6 +4,8 @@
 // messages may therefore run in the middle of a launch call.
 #pragma once
 
+#include "platform/Owned.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -25,6 +27,27 @@ bool StartProcess(const std::wstring& fileName, const std::wstring& params, int3
 // StartProcess without the process information.
 bool StartProgram(const std::wstring& fileName, const std::wstring& params, int32_t showCmd,
                   bool waitForIdle);
+
+// StartProgram without waiting for input idle, made on a thread of its own, so that the caller
+// goes on while the system sets the new process up: under Wine, CreateProcessW comes back only
+// once the new process is ready to run, which takes longer than many a caller's next steps. The
+// start is done when the object ends; when no thread can be made, it is made at once on the
+// caller's thread. The result is not told.
+class TZelBackgroundStart {
+public:
+    TZelBackgroundStart(std::wstring fileName, std::wstring params, int32_t showCmd);
+    ~TZelBackgroundStart();
+    TZelBackgroundStart(const TZelBackgroundStart&) = delete;
+    TZelBackgroundStart& operator=(const TZelBackgroundStart&) = delete;
+
+private:
+    static DWORD WINAPI Start(void* self);
+
+    const std::wstring fileName_;
+    const std::wstring params_;
+    const int32_t showCmd_;
+    TZelHandle thread_;
+};
 
 // Starts a program in the given mode and answers whether it started. Each place given receives
 // a value, 0 at first: processHandle the started process (owned by the caller from then on; may

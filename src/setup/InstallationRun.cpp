@@ -106,8 +106,10 @@ void TLxSetupManager::StartInstallation(const TLxSetupLanguageItem& language) {
 
 void TLxSetupManager::RunSilentInstallation(const std::wstring& package) {
     WriteLog(L"ShowProgressDialog");
-    StartProgressProcess();
-    RunPackageAndManuals(package);
+    {
+        const TZelBackgroundStart progressStart = StartProgressProcess();
+        RunPackageAndManuals(package);
+    }
     CloseProgressWindow();
     WriteLog(L"HideProgressDialog");
 }
@@ -144,12 +146,13 @@ void TLxSetupManager::RunPackageUnattended(const std::wstring& package) {
              DecimalText(ExitCode));
 }
 
-void TLxSetupManager::StartProgressProcess() const {
+// The package's run does not wait until the system has set the progress process up.
+TZelBackgroundStart TLxSetupManager::StartProgressProcess() const {
     std::wstring parameters;
     if (const TLxSetupLanguageItem* language = CurrentLanguage())
         parameters = L"\"-LANG:" + language->Code + L"\" ";
     parameters += L"-OVWPROGRESS";
-    StartProgram(GetProgramFileName(), parameters, SW_SHOW, false);
+    return {GetProgramFileName(), parameters, SW_SHOW};
 }
 
 HWND FindProgressWindow() {

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+class TZelBackgroundStart;
+
 // How the package's version relates to the installed viewer's.
 enum TLxVersionCompare : uint8_t {
     vcSame = 0,         // all four parts equal
@@ -81,8 +83,9 @@ public:
 
     // The installation run of the setup process, once the language is settled.
     void RunInstallation();
-    // Starts the progress process, in the current language.
-    void StartProgressProcess() const;
+    // Starts the progress process, in the current language; the start is done when the answer
+    // ends.
+    [[nodiscard]] TZelBackgroundStart StartProgressProcess() const;
     // The manuals step of a silent run.
     void ProcessIncludedManuals();
     // Deletes "silent.txt" and the user's part of the temporary key.

@@ -217,6 +217,25 @@ TEST_F(ProcessLaunch, ConsoleProgramIsNotWaitedForAsIdle) {
     CloseHandle(letEnd);
 }
 
+TEST_F(ProcessLaunch, BackgroundStartHasStartedTheProgramWhenItEnds) {
+    const std::wstring package = Package(L"wait=30000 exit=0");
+    const size_t processesBefore = OwnProcessIds().size();
+    { const TZelBackgroundStart start(package, L"-x", SW_SHOW); }
+    EXPECT_EQ(OwnProcessIds().size(), processesBefore + 1);
+
+    const HWND window = AwaitWindow([] { return WindowOfOwnProcesses(kPackageWindowClass); });
+    ASSERT_NE(window, nullptr);
+    const StartRecord start = LastStart();
+    EXPECT_EQ(start.commandLine, L"\"" + package + L"\" -x");
+    EXPECT_EQ(start.folder, packageFolder);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    PROCESS_INFORMATION process{OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                            processId)};
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(EndOf(process), 0u);
+}
+
 // A window of the test that notes whether it handled a message while the package's window was
 // open; until then it keeps posting itself the message again.
 class WatchingWindow {
