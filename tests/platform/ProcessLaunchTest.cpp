@@ -230,8 +230,9 @@ TEST_F(ProcessLaunch, BackgroundStartHasStartedTheProgramWhenItEnds) {
     EXPECT_EQ(start.folder, packageFolder);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    PROCESS_INFORMATION process{
-        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)};
+    PROCESS_INFORMATION process{};
+    process.hProcess =
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(EndOf(process), 0u);
 }
