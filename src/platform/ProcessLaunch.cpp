@@ -207,9 +207,9 @@ bool StartProgram(const std::wstring& fileName, const std::wstring& params, int3
     return started;
 }
 
-TZelBackgroundStart::TZelBackgroundStart(std::wstring fileName, std::wstring params,
+TZelBackgroundStart::TZelBackgroundStart(const std::wstring& fileName, const std::wstring& params,
                                          int32_t showCmd)
-    : fileName_(std::move(fileName)), params_(std::move(params)), showCmd_(showCmd),
+    : fileName_(fileName), params_(params), showCmd_(showCmd),
       thread_(CreateThread(nullptr, 0, Start, this, 0, nullptr)) {
     if (!thread_.Valid())
         Start(this);
@@ -220,7 +220,7 @@ TZelBackgroundStart::~TZelBackgroundStart() {
         WaitForSingleObject(thread_.Get(), INFINITE);
 }
 
-DWORD WINAPI TZelBackgroundStart::Start(void* self) {
+DWORD WINAPI TZelBackgroundStart::Start(void* self) noexcept {
     const auto& start = *static_cast<const TZelBackgroundStart*>(self);
     StartProgram(start.fileName_, start.params_, start.showCmd_, false);
     return 0;

@@ -35,13 +35,13 @@ bool StartProgram(const std::wstring& fileName, const std::wstring& params, int3
 // caller's thread. The result is not told.
 class TZelBackgroundStart {
 public:
-    TZelBackgroundStart(std::wstring fileName, std::wstring params, int32_t showCmd);
+    TZelBackgroundStart(const std::wstring& fileName, const std::wstring& params, int32_t showCmd);
     ~TZelBackgroundStart();
     TZelBackgroundStart(const TZelBackgroundStart&) = delete;
     TZelBackgroundStart& operator=(const TZelBackgroundStart&) = delete;
 
 private:
-    static DWORD WINAPI Start(void* self);
+    static DWORD WINAPI Start(void* self) noexcept;
 
     const std::wstring fileName_;
     const std::wstring params_;
