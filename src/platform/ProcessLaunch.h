@@ -31,8 +31,9 @@ bool StartProgram(const std::wstring& fileName, const std::wstring& params, int3
 // StartProgram without waiting for input idle, made on a thread of its own, so that the caller
 // goes on while the system sets the new process up: under Wine, CreateProcessW comes back only
 // once the new process is ready to run, which takes longer than many a caller's next steps. The
-// start is done when the object ends; when no thread can be made, it is made at once on the
-// caller's thread. The result is not told.
+// start is done when the object ends, whose wait handles no window messages: it is meant for a
+// caller that has no window of its own. When no thread can be made, the start is made at once on
+// the caller's thread. The result is not told.
 class TZelBackgroundStart {
 public:
     TZelBackgroundStart(const std::wstring& fileName, const std::wstring& params, int32_t showCmd);
