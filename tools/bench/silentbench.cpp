@@ -8,9 +8,12 @@
 #include "BenchTiming.h"
 #include "EngTool.h"
 #include "SavedRegistryValue.h"
+#include "platform/Owned.h"
 #include "setup/SharedNames.h"
 
 #include <windows.h>
+
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <optional>
@@ -21,10 +24,27 @@ namespace {
 
 constexpr int kRuns = 7;
 constexpr double kPauseMs = 1000;
+constexpr wchar_t kLauncherFileName[] = L"PagrionSetup.exe";
 
-// A progress process of the previous run may still be closing its window.
-void WaitForProgressWindowsToClose() {
-    for (int tries = 0; tries < 500 && FindWindowW(L"TOrnOVIProgress000", nullptr); ++tries)
+// Is a copy of the launcher running, in the bench's folder or anywhere else?
+bool LauncherRunning() {
+    const TZelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    if (!snapshot.Valid() || !Process32FirstW(snapshot.Get(), &entry))
+        return false;
+    do {
+        if (_wcsicmp(entry.szExeFile, kLauncherFileName) == 0)
+            return true;
+    } while (Process32NextW(snapshot.Get(), &entry));
+    return false;
+}
+
+// The progress process of the previous run outlives the launcher: it closes its window, writes
+// its last log line and ends. A run that started meanwhile would share the processors with it,
+// and a folder removed meanwhile would keep the launcher's file, which is in use until then.
+void WaitForLauncherCopiesToEnd() {
+    for (int tries = 0; tries < 500 && LauncherRunning(); ++tries)
         Sleep(10);
 }
 
@@ -67,7 +87,7 @@ int wmain() {
     std::vector<double> times;
     // The first run only warms the caches.
     for (int run = 0; run <= kRuns; ++run) {
-        WaitForProgressWindowsToClose();
+        WaitForLauncherCopiesToEnd();
         const double start = bench::NowMs();
         const engtool::SilentOutcome outcome =
             engtool::RunSilentSetup(folder.Launcher(), parameters);
@@ -90,6 +110,6 @@ int wmain() {
     std::printf("  the launcher's own start and end, taken as long as the package's run: ratio "
                 "without it %.3f\n",
                 (median - packageMs) / designedWaits);
-    WaitForProgressWindowsToClose();
+    WaitForLauncherCopiesToEnd();
     return 0;
 }
