@@ -67,12 +67,17 @@ bool OpenRegKey(HKEY root, const std::wstring& subKey, REGSAM rights, TZelRegKey
 }
 
 bool ReadRegString(HKEY root, const std::wstring& subKey, const std::wstring& valueName,
-                   std::wstring& value) try {
+                   std::wstring& value) {
     value.clear();
     if (subKey.empty())
         return false;
     TZelRegKey key;
-    if (!OpenRegKey(root, subKey, KEY_READ, key))
+    return OpenRegKey(root, subKey, KEY_READ, key) && ReadRegString(key, valueName, value);
+}
+
+bool ReadRegString(const TZelRegKey& key, const std::wstring& valueName, std::wstring& value) try {
+    value.clear();
+    if (!key.Valid())
         return false;
     wchar_t buffer[kValueBufferBytes / sizeof(wchar_t)];
     DWORD size = kValueBufferBytes;

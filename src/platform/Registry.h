@@ -1,6 +1,7 @@
 // Registry access: reading, writing and removing the launcher's registry data.
 //
-// Every operation opens the key it needs, does one job and closes the key again. None raises;
+// Every operation given a path opens the key it needs, does one job and closes the key again;
+// a caller reading several values of one key may open it once and read from it. None raises;
 // failure is reported as false, and texts filled by a call are emptied before anything else, so
 // a failed call leaves them empty. An empty sub-key path makes the reading, writing and deleting
 // operations fail at once; the enumerations then address the root itself.
@@ -26,6 +27,9 @@ bool OpenRegKey(HKEY root, const std::wstring& subKey, REGSAM rights, TZelRegKey
 // its registry type. Data longer than 1024 bytes (511 characters and the null) is not read.
 bool ReadRegString(HKEY root, const std::wstring& subKey, const std::wstring& valueName,
                    std::wstring& value);
+
+// The same read from a key already open for reading; an empty key reads nothing.
+bool ReadRegString(const TZelRegKey& key, const std::wstring& valueName, std::wstring& value);
 
 // Writes value as REG_SZ, creating every missing key on the way. An empty value deletes the value
 // instead (DeleteRegValue). With flush set the root is flushed after a successful write.

@@ -56,16 +56,25 @@ std::wstring TLxSetupManager::CommandLineText() const {
 }
 
 std::wstring TLxSetupManager::ReadAndLogViewerValue(const wchar_t* name) const {
+    TZelRegKey viewerKey;
+    OpenRegKey(HKEY_LOCAL_MACHINE, kViewerKey, KEY_READ, viewerKey);
+    return ReadAndLogViewerValue(viewerKey, name);
+}
+
+std::wstring TLxSetupManager::ReadAndLogViewerValue(const TZelRegKey& viewerKey,
+                                                    const wchar_t* name) const {
     std::wstring value;
-    ReadRegString(HKEY_LOCAL_MACHINE, kViewerKey, name, value);
+    ReadRegString(viewerKey, name, value);
     WriteLog(kViewerKeyLogName + std::wstring(name) + L"=" + Quoted(value));
     return value;
 }
 
 void TLxSetupManager::LogViewerValues() {
-    ReadAndLogViewerValue(L"AppMain");
-    ReadAndLogViewerValue(L"InstallLang");
-    InstalledVersion = ReadAndLogViewerValue(L"Install");
+    TZelRegKey viewerKey;
+    OpenRegKey(HKEY_LOCAL_MACHINE, kViewerKey, KEY_READ, viewerKey);
+    ReadAndLogViewerValue(viewerKey, L"AppMain");
+    ReadAndLogViewerValue(viewerKey, L"InstallLang");
+    InstalledVersion = ReadAndLogViewerValue(viewerKey, L"Install");
 }
 
 bool TLxSetupManager::IsSilentRequested() const {

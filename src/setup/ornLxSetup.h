@@ -2,6 +2,7 @@
 #pragma once
 
 #include "language/ornLxLanguages.h"
+#include "platform/Owned.h"
 #include "setup/ZelCmdUtl.h"
 
 #include <windows.h>
@@ -93,8 +94,12 @@ public:
 
 private:
     std::wstring CommandLineText() const;
-    // Reads one value of the viewer's key and logs it; the value, empty when missing.
+    // Reads one value of the viewer's key and logs it; the value, empty when missing. The second
+    // form reads from the key already opened, which is empty when the key is missing.
     std::wstring ReadAndLogViewerValue(const wchar_t* name) const;
+    std::wstring ReadAndLogViewerValue(const TZelRegKey& viewerKey, const wchar_t* name) const;
+    // Reads and logs the viewer's three values from one opening of its key: under some systems
+    // the opening costs several times the reading.
     void LogViewerValues();
     // Writes one value of the temporary key and logs it.
     void WriteSilentValue(const wchar_t* name, const std::wstring& value, bool flush) const;

@@ -127,6 +127,10 @@ TEST(ReadRegString, FailsForMissingKeysAndValues) {
         EXPECT_FALSE(ReadRegString(key.Root(), subKey, name, value)) << testing_support::Utf8(name);
         EXPECT_EQ(value, L"");
     }
+    const TZelRegKey notOpened;
+    std::wstring value = L"stale";
+    EXPECT_FALSE(ReadRegString(notOpened, L"v", value));
+    EXPECT_EQ(value, L"");
 }
 
 TEST(WriteRegString, CreatesMissingKeysAndWritesTerminatedText) {
