@@ -20,6 +20,17 @@ std::wstring Quoted(const std::wstring& text) {
     return L"\"" + text + L"\"";
 }
 
+namespace {
+
+// The viewer's key opened for reading; empty when the viewer is not installed.
+TZelRegKey OpenViewerKey() {
+    TZelRegKey key;
+    OpenRegKey(HKEY_LOCAL_MACHINE, kViewerKey, KEY_READ, key);
+    return key;
+}
+
+} // namespace
+
 TLxSetupManager::TLxSetupManager() {
     Languages = std::make_unique<TLxSetupLanguageCollection>();
     Options = std::make_unique<TZelCmdOptionCollection>(true);
@@ -56,9 +67,7 @@ std::wstring TLxSetupManager::CommandLineText() const {
 }
 
 std::wstring TLxSetupManager::ReadAndLogViewerValue(const wchar_t* name) const {
-    TZelRegKey viewerKey;
-    OpenRegKey(HKEY_LOCAL_MACHINE, kViewerKey, KEY_READ, viewerKey);
-    return ReadAndLogViewerValue(viewerKey, name);
+    return ReadAndLogViewerValue(OpenViewerKey(), name);
 }
 
 std::wstring TLxSetupManager::ReadAndLogViewerValue(const TZelRegKey& viewerKey,
@@ -70,8 +79,7 @@ std::wstring TLxSetupManager::ReadAndLogViewerValue(const TZelRegKey& viewerKey,
 }
 
 void TLxSetupManager::LogViewerValues() {
-    TZelRegKey viewerKey;
-    OpenRegKey(HKEY_LOCAL_MACHINE, kViewerKey, KEY_READ, viewerKey);
+    const TZelRegKey viewerKey = OpenViewerKey();
     ReadAndLogViewerValue(viewerKey, L"AppMain");
     ReadAndLogViewerValue(viewerKey, L"InstallLang");
     InstalledVersion = ReadAndLogViewerValue(viewerKey, L"Install");
