@@ -1,5 +1,8 @@
-// The smallest program of ours that shows a window: one class, one window, a message loop until
-// the window is closed. Built like the launcher, it is the floor of the launcher's start time.
+// The smallest programs of ours that show a window, built like the launcher: the floors of the
+// launcher's start time. minimalwindow.exe shows an empty window. minimalthemedwindow.exe is built
+// from the same source with the launcher's manifest, and its window holds the launcher's kinds of
+// controls: so it also loads the common controls library and opens their themes, as the launcher
+// must for its themed look. Each runs a message loop until its window is closed.
 #include <windows.h>
 
 namespace {
@@ -12,6 +15,32 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A label, a list box with a sunken edge and two push buttons, where the launcher has them.
+void CreateLauncherControls(HWND window, HINSTANCE instance) {
+    struct Child {
+        DWORD exStyle;
+        const wchar_t* windowClass;
+        const wchar_t* text;
+        DWORD style;
+        RECT bounds; // left, top, width, height
+    };
+    const Child children[] = {
+        {0, L"STATIC", L"Choose the language of the setup.", SS_LEFT, {10, 10, 420, 60}},
+        {WS_EX_CLIENTEDGE,
+         L"LISTBOX",
+         L"",
+         WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+         {50, 75, 340, 90}},
+        {0, L"BUTTON", L"Start", WS_TABSTOP | BS_DEFPUSHBUTTON, {165, 180, 100, 25}},
+        {0, L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, {300, 180, 100, 25}},
+    };
+    for (const Child& child : children)
+        CreateWindowExW(child.exStyle, child.windowClass, child.text,
+                        child.style | WS_CHILD | WS_VISIBLE, child.bounds.left, child.bounds.top,
+                        child.bounds.right, child.bounds.bottom, window, nullptr, instance,
+                        nullptr);
 }
 
 } // namespace
@@ -31,6 +60,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
                         CW_USEDEFAULT, 440, 220, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
+    if (PAGRION_MINIMAL_WITH_CONTROLS)
+        CreateLauncherControls(window, instance);
     ShowWindow(window, show);
     UpdateWindow(window);
     MSG message;
