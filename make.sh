@@ -17,8 +17,8 @@
 #                     sign the release with Authenticode (SHA-256) into build/release/signed
 #   ./make.sh check NAME...  build and run only the named test programs (e.g. text_tests)
 #   ./make.sh bench   build the i686 launcher and benchmarks, print every figure (size, start on
-#                     the demo folder against a minimal window and the peer installer's language
-#                     dialog, silent run, reader)
+#                     the demo folder against a minimal window, the same with the launcher's
+#                     themed controls and the peer installer's language dialog, silent run, reader)
 #   ./make.sh fuzz [SECONDS]  fuzz the definition-file reader natively with the sanitizers:
 #                     100,000 inputs, or SECONDS long; fails on a crash, hang or leak
 #
@@ -264,9 +264,10 @@ cmd_check() {
     return $status
 }
 
-# Every figure of the launcher: its size, its start up to the selection window against a minimal
-# window program, a silent run against the waits it makes by design, and the reader's load times
-# against a plain byte scan. The figures are printed; a missed target fails nothing.
+# Every figure of the launcher: its size, its start up to the selection window against minimal
+# window programs and the peer installer, a silent run against the waits it makes by design, and
+# the reader's load times against a plain byte scan. The figures are printed; a missed target
+# fails nothing.
 BENCHMARKS=(startbench silentbench markupbench)
 
 cmd_bench() {
