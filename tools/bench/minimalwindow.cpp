@@ -3,6 +3,8 @@
 // from the same source with the launcher's manifest, and its window holds the launcher's kinds of
 // controls: so it also loads the common controls library and opens their themes, as the launcher
 // must for its themed look. Each runs a message loop until its window is closed.
+#include "windows/SelectionLayout.h"
+
 #include <windows.h>
 
 namespace {
@@ -17,29 +19,28 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// A label, a list box with a sunken edge and two push buttons, where the launcher has them.
+// A label, a list box with a sunken edge and two push buttons, where the launcher places them at
+// 96 dpi.
 void CreateLauncherControls(HWND window, HINSTANCE instance) {
     struct Child {
         DWORD exStyle;
         const wchar_t* windowClass;
         const wchar_t* text;
         DWORD style;
-        RECT bounds; // left, top, width, height
+        TZelBounds bounds;
     };
+    using namespace selection_layout;
     const Child children[] = {
-        {0, L"STATIC", L"Choose the language of the setup.", SS_LEFT, {10, 10, 420, 60}},
-        {WS_EX_CLIENTEDGE,
-         L"LISTBOX",
-         L"",
-         WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-         {50, 75, 340, 90}},
-        {0, L"BUTTON", L"Start", WS_TABSTOP | BS_DEFPUSHBUTTON, {165, 180, 100, 25}},
-        {0, L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, {300, 180, 100, 25}},
+        {0, L"STATIC", L"Choose the language of the setup.", SS_LEFT, kMessage},
+        {WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+         WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kLanguages},
+        {0, L"BUTTON", L"Start", WS_TABSTOP | BS_DEFPUSHBUTTON, kStart},
+        {0, L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, kCancel},
     };
     for (const Child& child : children)
         CreateWindowExW(child.exStyle, child.windowClass, child.text,
                         child.style | WS_CHILD | WS_VISIBLE, child.bounds.left, child.bounds.top,
-                        child.bounds.right, child.bounds.bottom, window, nullptr, instance,
+                        child.bounds.width, child.bounds.height, window, nullptr, instance,
                         nullptr);
 }
 
